@@ -1,0 +1,51 @@
+// Recent wallpapers: the index of stored wallpapers (a data file and its thumbnail of the same
+// name), newest first, at most 500; and the HTML table of the recent-wallpapers page.
+#pragma once
+
+#include <windows.h>
+
+#include <list>
+#include <string>
+
+struct WallpaperEntry {
+  std::string name;  // the file name, the same in the data and the thumbnails folder
+  FILETIME time;     // the thumbnail's (at Load) or the data file's (at Add) last-write time
+};
+
+class WallpaperList {
+ public:
+  WallpaperList();
+  virtual ~WallpaperList();
+
+  // Both folders end with a backslash.
+  void SetFolders(const std::string& dataFolder, const std::string& thumbnailsFolder);
+  void Clear();
+
+  // Rebuilds the entries from the thumbnails folder, prunes to the limit, purges stray data.
+  void Load();
+  // Records a newly stored data file and makes its thumbnail.
+  void Add(const std::string& name);
+  void RemoveOldest();
+  FILETIME FileTimeOf(const std::string& name) const;
+  void PurgeStrayData();
+  void MakeThumbnail(const std::string& name);
+  // Newest first; stable, so entries of equal time keep their order.
+  void Sort();
+
+  // The first (newest) entry with exactly this name, or null.
+  WallpaperEntry* Find(const std::string& name);
+
+  // The recent page's table, UTF-8.
+  std::string RecentTableHtml() const;
+
+  const std::list<WallpaperEntry>& Entries() const { return entries_; }
+  const std::string& DataFolder() const { return dataFolder_; }
+  const std::string& ThumbnailsFolder() const { return thumbnailsFolder_; }
+  int Limit() const { return limit_; }
+
+ private:
+  std::list<WallpaperEntry> entries_;
+  std::string dataFolder_;
+  std::string thumbnailsFolder_;
+  int limit_ = 500;
+};

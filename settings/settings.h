@@ -1,0 +1,37 @@
+// Settings store: the one key-value map of the program's settings and its file, config.dat.
+//
+// Keys and values are byte strings (ANSI text). Flags are "YES"/"NO"; numbers are decimal
+// text read with atoi. The map keeps keys it does not know and writes them back.
+#pragma once
+
+#include <map>
+#include <string>
+
+class SettingsStore {
+ public:
+  // Holds the built-in defaults from construction on.
+  SettingsStore();
+
+  // Reads path over the current values; false (store unchanged) when the file cannot be opened.
+  bool Load(const std::string& path);
+  // Replaces path with the whole store; false, and the old file untouched, when that fails.
+  bool Save(const std::string& path) const;
+
+  bool GetString(const std::string& key, std::string& out) const;
+  bool GetInt(const std::string& key, int& out) const;
+  bool GetFlag(const std::string& key, bool& out) const;
+
+  void Set(const std::string& key, const std::string& value);
+  void SetInt(const std::string& key, int value);
+  void SetFlag(const std::string& key, bool value);
+
+  // The file's text: applies its lines over the store / gives the store as lines.
+  void ReadText(const std::string& text);
+  std::string ToText() const;
+
+  const std::map<std::string, std::string>& Entries() const { return values_; }
+
+ private:
+  // std::string orders by unsigned bytes, a prefix first: the file's line order.
+  std::map<std::string, std::string> values_;
+};

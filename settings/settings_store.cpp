@@ -1,0 +1,73 @@
+#include "settings/settings.h"
+
+#include <cstdio>
+#include "settings/decimal.h"
+
+SettingsStore::SettingsStore() {
+  Set("AUTO_CHANGE", "NO");
+  Set("AUTO_START", "YES");
+  Set("CHANGE_INTERVAL", "10");
+  Set("CURRENT_ID", "-1");
+  Set("USER", "");
+  Set("CATEGORY", "0");
+  Set("PASSWORD", "");
+  Set("AUTORIZATION", "");
+  Set("LOGEDIN", "NO");
+  Set("SAVE", "NO");
+}
+
+bool SettingsStore::GetString(const std::string& key, std::string& out) const {
+  auto it = values_.find(key);
+  if (it == values_.end()) return false;
+  out = it->second;
+  return true;
+}
+
+bool SettingsStore::GetInt(const std::string& key, int& out) const {
+  auto it = values_.find(key);
+  if (it == values_.end()) return false;
+  out = ReadDecimal(it->second);
+  return true;
+}
+
+bool SettingsStore::GetFlag(const std::string& key, bool& out) const {
+  auto it = values_.find(key);
+  if (it == values_.end()) return false;
+  out = it->second == "YES";
+  return true;
+}
+
+void SettingsStore::Set(const std::string& key, const std::string& value) { values_[key] = value; }
+
+void SettingsStore::SetInt(const std::string& key, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  Set(key, text);
+}
+
+void SettingsStore::SetFlag(const std::string& key, bool value) { Set(key, value ? "YES" : "NO"); }
+
+void SettingsStore::ReadText(const std::string& text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    // A text-mode stream turns CR LF into LF; a lone LF ends a line just the same.
+    if (end < text.size() && !line.empty() && line.back() == '\r') line.pop_back();
+    size_t equals = line.find('=');
+    if (equals != std::string::npos) values_[line.substr(0, equals)] = line.substr(equals + 1);
+    start = end + 1;
+  }
+}
+
+std::string SettingsStore::ToText() const {
+  std::string text;
+  for (const auto& [key, value] : values_) {
+    text += key;
+    text += '=';
+    text += value;
+    text += "\r\n";
+  }
+  return text;
+}
