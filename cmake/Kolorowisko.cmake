@@ -21,7 +21,7 @@ function(kolorowisko_define_targets)
 
   add_library(kolorowisko_windows STATIC)
   target_link_libraries(kolorowisko_windows PUBLIC kolorowisko_portable)
-  target_compile_definitions(kolorowisko_windows PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX
+  target_compile_definitions(kolorowisko_windows PUBLIC NOMINMAX
                              _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
   target_link_libraries(kolorowisko_windows PUBLIC
     wininet gdiplus ole32 oleaut32 uuid shell32 shlwapi comctl32 psapi advapi32 user32 gdi32)

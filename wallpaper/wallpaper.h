@@ -6,19 +6,12 @@
 
 #include <string>
 
+#include "wallpaper/wallpaper_pool.h"
+
 class SettingsStore;
 class WallpaperList;
 
 // Pools of the selection request. Any number above 4 means the pool stored in "CATEGORY".
-// Holds any unsigned number: the change timer passes FromSettings (255).
-enum class WallpaperPool : unsigned {
-  Super = 0,                // the service's featured wallpapers
-  All = 1,                  // all wallpapers
-  FavouriteWallpapers = 2,  // the user's favourite wallpapers
-  FavouriteCategories = 3,  // wallpapers of the user's favourite categories
-  Added = 4,                // the user's own uploads
-  FromSettings = 255,
-};
 
 // Asks the service for a wallpaper of the pool and applies it; false when none was applied.
 bool ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool,

@@ -1,0 +1,112 @@
+#include "app/startup.h"
+
+#include <gdiplus.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/app.h"
+#include "app/argument.h"
+#include "browser/browser.h"
+#include "recent/recent.h"
+#include "settings/settings.h"
+#include "settings/settings_file_seam_win.h"
+#include "system/system.h"
+#include "tray/tray.h"
+#include "wallpaper/wallpaper.h"
+
+namespace {
+
+constexpr int kTrayWindowWidth = 544;
+constexpr int kTrayWindowHeight = 375;
+
+void LoadSettings() {
+  const std::string path = EnsureAppFolder() + "\\config.dat";
+  // A save cut short by a crash leaves its temporary file; config.dat itself is still whole.
+  ::DeleteFileA(SettingsTemporaryPath(path).c_str());
+  AppSettings().Load(path);
+}
+
+void LoadWallpaperList() {
+  const std::string thumbnails = EnsureThumbnailsFolder();
+  const std::string data = EnsureDataFolder();
+  WallpaperList& list = AppWallpapers();
+  list.SetFolders(data + "\\", thumbnails + "\\");
+  list.Clear();
+  list.Load();
+}
+
+bool RegisterTrayWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = TrayWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = ::LoadIconA(instance, "AMAINICON");
+  windowClass.hIconSm = ::LoadIconA(instance, "AMAINICON");
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(1);
+  windowClass.lpszClassName = kTrayWindowClass;
+  return ::RegisterClassExA(&windowClass) != 0;
+}
+
+void CarryOutStartupArgument(const std::string& argument) {
+  if (argument.empty()) {
+    OpenSettingsWindow();
+  } else if (ClassifyArgument(argument) == ArgumentKind::Link) {
+    ApplyLink(argument);
+  } else {
+    CarryOutNumber(NumericArgumentValue(argument), false);
+  }
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance, const char* commandLine) {
+  SetAppInstance(instance);
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  HWND running = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle);
+
+  LoadSettings();
+  bool autoStart = false;
+  AppSettings().GetFlag("AUTO_START", autoStart);
+  SetAutoStart(autoStart);
+  LoadWallpaperList();
+
+  const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
+  if (running) {
+    HandOffToRunningCopy(running, argument);
+    return 0;
+  }
+
+  RegisterUrlScheme();
+  SetTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated"));
+  if (!RegisterTrayWindowClass(instance)) return 0;
+
+  ULONG_PTR gdiplusToken = 0;
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+  HWND trayWindow = ::CreateWindowExA(0, kTrayWindowClass, kTrayWindowTitle, WS_OVERLAPPEDWINDOW,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, kTrayWindowWidth,
+                                      kTrayWindowHeight, nullptr, nullptr, instance, nullptr);
+  InitTrayIcon(trayWindow);
+  ::ShowWindow(trayWindow, SW_HIDE);
+  AddTrayIcon();
+
+  CarryOutStartupArgument(argument);
+  const int exitCode = RunMessageLoop();
+
+  DeleteTrayIcon();
+  Gdiplus::GdiplusShutdown(gdiplusToken);
+  return exitCode;
+}

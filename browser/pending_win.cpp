@@ -1,0 +1,4 @@
+// Placeholder until the settings window lands.
+#include "browser/browser.h"
+
+void OpenSettingsWindow() {}

@@ -1,0 +1,72 @@
+# Sourced by the scripts: a headless X server and a throwaway Wine prefix for one run.
+#
+#   wine_session_start <folder>   starts Xvfb (1920x1080) and a persistent wineserver with the
+#                                 prefix <folder>/wineprefix, exports DISPLAY and WINE* variables
+#   wine_session_stop             stops them and removes the prefix (also on error, via trap)
+
+WINE_SESSION_SCREEN=${WINE_SESSION_SCREEN:-1920x1080}
+wine_session_xvfb_pid=""
+wine_session_folder=""
+
+wine_session_free_display() {
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+wine_session_start() {
+  wine_session_folder=$1
+  mkdir -p "$wine_session_folder"
+  local display
+  display=$(wine_session_free_display) || { echo "no free X display" >&2; return 1; }
+  Xvfb ":$display" -screen 0 "${WINE_SESSION_SCREEN}x24" -nolisten tcp \
+    >"$wine_session_folder/xvfb.log" 2>&1 &
+  wine_session_xvfb_pid=$!
+  export DISPLAY=":$display"
+  local i
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
+
+  export WINEPREFIX="$wine_session_folder/wineprefix"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  # No .NET or Gecko installers: nothing may ask a question during a headless run.
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  # Polish ANSI code page (1250), as on the users' machines.
+  export LC_ALL=pl_PL.UTF-8
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # One server for the whole run: each later wine call then starts in a fraction of a second.
+  wineserver -p
+  wineboot -i >"$wine_session_folder/wineboot.log" 2>&1
+  # Every process of the prefix on one virtual desktop of the screen's size, with a taskbar and
+  # its notification area, so that windows and tray icons can be seen and found.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$WINE_SESSION_SCREEN" /f \
+    >/dev/null 2>&1
+  export WINEDLLOVERRIDES="mscoree="
+  # Wait until the prefix answers quickly (wineboot's leftovers have settled).
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+wine_session_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$wine_session_xvfb_pid" ]; then
+    kill "$wine_session_xvfb_pid" >/dev/null 2>&1 || true
+    wait "$wine_session_xvfb_pid" 2>/dev/null || true
+    wine_session_xvfb_pid=""
+  fi
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    rm -rf "$WINEPREFIX"
+  fi
+}

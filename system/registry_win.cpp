@@ -1,0 +1,56 @@
+#include "system/system.h"
+
+#include "app/app.h"
+#include "app/scoped_win.h"
+#include "system/url_scheme_command.h"
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunValue[] = "KolorowiskO";
+constexpr char kSchemeKey[] = "Software\\Classes\\kolorowisko";
+constexpr char kSchemeCommandKey[] = "Software\\Classes\\kolorowisko\\shell\\open\\command";
+constexpr REGSAM kAccess = KEY_WRITE | KEY_QUERY_VALUE;  // 0x20007
+
+// Writes a REG_SZ value with its terminating NUL counted.
+void SetStringValue(HKEY key, const char* name, const std::string& data) {
+  ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+}
+
+ScopedRegKey CreateUserKey(const char* path) {
+  ScopedRegKey key;
+  ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr,
+                    key.Receive(), nullptr);
+  return key;
+}
+
+}  // namespace
+
+void SetAutoStart(bool enabled) {
+  const std::string path = OwnExecutablePath();
+  ScopedRegKey run;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, kAccess, run.Receive()) != ERROR_SUCCESS) {
+    return;
+  }
+  if (!enabled) {
+    ::RegDeleteValueA(run.Get(), kRunValue);
+    return;
+  }
+  // An existing entry is the user's or an installer's choice: it is left as it is.
+  if (::RegQueryValueExA(run.Get(), kRunValue, nullptr, nullptr, nullptr, nullptr) ==
+      ERROR_FILE_NOT_FOUND) {
+    SetStringValue(run.Get(), kRunValue, path);
+  }
+}
+
+void RegisterUrlScheme() {
+  const std::string command = UrlSchemeCommand(OwnExecutablePath());
+  if (ScopedRegKey scheme = CreateUserKey(kSchemeKey)) {
+    SetStringValue(scheme.Get(), nullptr, "URL:Kolorowisko protocol");
+    SetStringValue(scheme.Get(), "URL Protocol", "");
+  }
+  if (ScopedRegKey open = CreateUserKey(kSchemeCommandKey)) {
+    SetStringValue(open.Get(), nullptr, command);
+  }
+}

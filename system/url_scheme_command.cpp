@@ -1,0 +1,5 @@
+#include "system/url_scheme_command.h"
+
+std::string UrlSchemeCommand(const std::string& programPath) {
+  return "\"" + programPath + "\" \"%1\"";
+}

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "app/argument.h"
+
+namespace {
+
+struct Case {
+  const char* raw;
+  const char* normalised;
+  ArgumentKind kind;
+  int value;  // for numeric arguments
+};
+
+class StartupArgument : public testing::TestWithParam<Case> {};
+
+TEST_P(StartupArgument, IsNormalisedAndClassified) {
+  const Case& c = GetParam();
+  const std::string text = NormaliseArgument(c.raw);
+  EXPECT_EQ(text, c.normalised);
+  EXPECT_EQ(ClassifyArgument(text), c.kind);
+  if (c.kind == ArgumentKind::Numeric) {
+    EXPECT_EQ(NumericArgumentValue(text), c.value);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartupArgument,
+    testing::Values(Case{"kolorowisko:12345", "12345", ArgumentKind::Numeric, 12345},
+                    Case{"\"kolorowisko:-1\"", "-1", ArgumentKind::Numeric, -1},
+                    Case{"kolorowisko:", "", ArgumentKind::Empty, 0},
+                    Case{"\"kolorowisko:\"", "", ArgumentKind::Empty, 0},
+                    Case{"", "", ArgumentKind::Empty, 0},
+                    Case{"Kolorowisko:5", "Kolorowisko:5", ArgumentKind::Link, 0},
+                    Case{"12 34", "12 34", ArgumentKind::Numeric, 12},
+                    Case{"kolorowisko:12345/", "12345/", ArgumentKind::Link, 0},
+                    Case{"0", "0", ArgumentKind::Numeric, 0},
+                    Case{"--5", "--5", ArgumentKind::Numeric, 0},
+                    Case{"-", "-", ArgumentKind::Numeric, 0},
+                    Case{" ", " ", ArgumentKind::Numeric, 0},
+                    Case{"\t-5 ", "\t-5 ", ArgumentKind::Numeric, -5},
+                    // Only the first prefix goes; a second one makes the text a link.
+                    Case{"kolorowisko:kolorowisko:7", "kolorowisko:7", ArgumentKind::Link, 0},
+                    // The prefix may stand anywhere in the text.
+                    Case{"x kolorowisko:1", "x 1", ArgumentKind::Link, 0},
+                    Case{"\"http://example.invalid/a b.jpg\"", "http://example.invalid/a b.jpg",
+                         ArgumentKind::Link, 0},
+                    Case{"kolorowisko:99999999999", "99999999999", ArgumentKind::Numeric,
+                         2147483647},
+                    Case{"\xC5\xBC", "\xC5\xBC", ArgumentKind::Link, 0}));
+
+}  // namespace

@@ -1,0 +1,201 @@
+"""Runs the program and the test tools under the Wine session that scripts/test started.
+
+Everything here works on the one prefix of the run: the user's application folder, the registry
+and the virtual desktop are shared, so the end-to-end tests run one at a time.
+"""
+import json
+import os
+import pwd
+import shutil
+import socket
+import subprocess
+import time
+import unittest
+from pathlib import Path
+
+BUILD = Path(os.environ["KOLOROWISKO_BUILD_DIR"])
+SOURCE = Path(os.environ["KOLOROWISKO_SOURCE_DIR"])
+PREFIX = Path(os.environ["WINEPREFIX"])
+EXE = BUILD / "app" / "kolorowisko.exe"
+DRIVER = BUILD / "tests" / "tools" / "driver.exe"
+FAKE_TRAY = BUILD / "tests" / "tools" / "fake_tray.exe"
+ARTIFACTS = BUILD / "artifacts"
+
+TRAY_CLASS = "KolorowiskoMainWindow"
+TRAY_TITLE = "KolorowiskO"
+WM_TIMER = 0x0113
+WM_TRAY_NOTIFY = 1143
+WM_REMOTE_COMMAND = 1144
+WM_STOP_REQUEST = 1148
+SCREEN = (1920, 1080)
+
+
+def host_port(host):
+    """The port of a "host:port" build setting."""
+    return int(host.rsplit(":", 1)[1])
+
+
+SERVICE_PORT = host_port(os.environ["KOLOROWISKO_SERVICE_HOST"])
+REPORT_PORT = host_port(os.environ["KOLOROWISKO_REPORT_HOST"])
+
+
+def user_folder():
+    return PREFIX / "drive_c" / "users" / pwd.getpwuid(os.getuid()).pw_name
+
+
+def app_folder():
+    return user_folder() / "AppData" / "Local" / "kolorowisko"
+
+
+def windows_path(path):
+    """The name Wine gives a Unix path (its Z: drive)."""
+    return "Z:" + str(Path(path)).replace("/", "\\")
+
+
+def wine(*args, timeout=60, check=False):
+    return subprocess.run(["wine", *map(str, args)], capture_output=True, text=True,
+                          timeout=timeout, check=check, errors="replace")
+
+
+def driver(*args, timeout=60):
+    """Runs one driver command; returns its standard output, or None when it failed."""
+    result = wine(DRIVER, *args, timeout=timeout)
+    return result.stdout if result.returncode == 0 else None
+
+
+def screenshot(name):
+    """Saves the whole virtual desktop as an artefact and returns its path."""
+    ARTIFACTS.mkdir(parents=True, exist_ok=True)
+    path = ARTIFACTS / name
+    subprocess.run(["import", "-window", "root", str(path)], check=True, timeout=60)
+    return path
+
+
+def ensure_port_free(port):
+    """A test build talks to 127.0.0.1:port; anything else listening there is a stranger."""
+    with socket.socket() as probe:
+        probe.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        try:
+            probe.bind(("127.0.0.1", port))
+        except OSError as error:
+            raise AssertionError(
+                f"port {port} on 127.0.0.1 is taken by another program ({error}); the test build "
+                f"talks to that port, so this test refuses to run") from None
+
+
+def read_config():
+    path = app_folder() / "config.dat"
+    if not path.exists():
+        return None
+    values = {}
+    for line in path.read_bytes().decode("cp1250").split("\r\n"):
+        if "=" in line:
+            key, value = line.split("=", 1)
+            values[key] = value
+    return values
+
+
+def write_config(values):
+    app_folder().mkdir(parents=True, exist_ok=True)
+    text = "".join(f"{k}={v}\r\n" for k, v in sorted(values.items(), key=lambda kv: kv[0].encode()))
+    (app_folder() / "config.dat").write_bytes(text.encode("cp1250"))
+
+
+def reg_query(key, value=None):
+    """The data of a registry value as `reg query` shows it, or None when it is missing."""
+    args = ["reg", "query", key] + (["/v", value] if value else ["/ve"])
+    result = wine(*args)
+    if result.returncode != 0:
+        return None
+    for line in result.stdout.splitlines():
+        parts = line.strip().split(None, 2)
+        if len(parts) >= 2 and parts[1].startswith("REG_"):
+            return parts[2] if len(parts) == 3 else ""
+        if len(parts) >= 3 and parts[2].startswith("REG_"):  # "(Default)" shown as two words
+            return parts[3] if len(parts) == 4 else ""
+    return None
+
+
+def command_line(*args):
+    """The command line Windows would give the program for these argument texts, unquoted."""
+    return " ".join([f'"{windows_path(EXE)}"', *args])
+
+
+def launch(text, wait=True, timeout_ms=120000):
+    """Starts the program with exactly this command line after its path (quotes kept as given).
+
+    Waits and returns the exit code, or, with wait=False, returns the driver's process, which ends
+    when the program does."""
+    args = [str(DRIVER), "launch", command_line(text).encode("cp1250").hex(), timeout_ms]
+    process = subprocess.Popen(["wine", *map(str, args)], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                               text=True)
+    if not wait:
+        return process
+    process.wait(timeout=timeout_ms / 1000 + 30)
+    return process.returncode
+
+
+class Program:
+    """One run of the program under Wine, started with an exact command-line text."""
+
+    def __init__(self, text=""):
+        self.process = launch(text, wait=False)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait_exit(self, timeout=60):
+        self.process.wait(timeout=timeout)
+        return self.process.returncode
+
+    def stop(self, timeout=30):
+        """Asks the program to end with message 1148; returns its exit code."""
+        driver("post", TRAY_CLASS, TRAY_TITLE, WM_STOP_REQUEST, 0, 0)
+        try:
+            return self.wait_exit(timeout)
+        finally:
+            if self.process.poll() is None:
+                self.process.kill()
+
+
+def wait_for_tray_window(timeout_ms=30000):
+    return driver("find", TRAY_CLASS, TRAY_TITLE, timeout_ms) is not None
+
+
+def wait_until(condition, timeout=30, interval=0.1):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(interval)
+    return condition()
+
+
+def stop_every_program():
+    """Leaves no copy of the program, no test tool and no message box behind."""
+    driver("dialogs", "CLOSE")
+    if driver("find", TRAY_CLASS, TRAY_TITLE, 0) is not None:
+        driver("post", TRAY_CLASS, TRAY_TITLE, WM_STOP_REQUEST, 0, 0)
+        driver("gone", TRAY_CLASS, TRAY_TITLE, 10000)
+    wine("taskkill", "/f", "/im", "kolorowisko.exe")
+    wine("taskkill", "/f", "/im", "fake_tray.exe")
+
+
+def reset_user_state():
+    """The state of a machine where the program never ran."""
+    shutil.rmtree(app_folder(), ignore_errors=True)
+    wine("reg", "delete", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run", "/v", "KolorowiskO",
+         "/f")
+    wine("reg", "delete", r"HKCU\Software\Classes\kolorowisko", "/f")
+    wine("reg", "delete", r"HKCR\kolorowisko", "/f")
+
+
+class ProgramTestCase(unittest.TestCase):
+    """Each test starts without a running copy and with a fresh user state."""
+
+    def setUp(self):
+        stop_every_program()
+        reset_user_state()
+
+    def tearDown(self):
+        stop_every_program()

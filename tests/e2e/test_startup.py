@@ -1,0 +1,84 @@
+"""Start-up: the hand-off to a running copy, and the tray icon of the first copy."""
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+from harness import (FAKE_TRAY, SCREEN, ProgramTestCase, Program, driver, launch, screenshot,
+                     wait_for_tray_window, wait_until, windows_path, TRAY_CLASS, TRAY_TITLE)
+
+# The notification area sits at the right end of the virtual desktop's taskbar.
+TRAY_AREA = (SCREEN[0] - 160, SCREEN[1] - 32, 160, 32)
+
+
+class HandOffToRunningCopy(ProgramTestCase):
+    """A second copy sends its argument to the running copy's window and exits with 0."""
+
+    def setUp(self):
+        super().setUp()
+        self.log = Path(tempfile.mkdtemp()) / "messages.log"
+        self.fake = subprocess.Popen(["wine", str(FAKE_TRAY), windows_path(self.log)],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.assertTrue(wait_for_tray_window(), "the stand-in tray window did not appear")
+
+    def tearDown(self):
+        self.fake.kill()
+        super().tearDown()
+
+    def messages(self):
+        return [line for line in self.log.read_text().splitlines() if line != "ready"]
+
+    def hand_off(self, text):
+        self.assertEqual(launch(text), 0)
+        return self.messages()
+
+    def test_numbers_go_as_remote_commands(self):
+        self.assertEqual(self.hand_off("kolorowisko:12345"), ["remote 0 12345"])
+        self.log.write_text("")
+        self.assertEqual(self.hand_off('"kolorowisko:-1"'), ["remote 0 -1"])
+        self.log.write_text("")
+        self.assertEqual(self.hand_off("12 34"), ["remote 0 12"])
+
+    def test_empty_argument_sends_zero(self):
+        self.assertEqual(self.hand_off(""), ["remote 0 0"])
+        self.log.write_text("")
+        self.assertEqual(self.hand_off('"kolorowisko:"'), ["remote 0 0"])
+
+    def test_link_goes_as_copy_data_with_its_nul(self):
+        link = "http://127.0.0.1:9/obraz tapety.png"
+        expected = (link.encode() + b"\0")
+        self.assertEqual(self.hand_off(f'"kolorowisko:{link}"'),
+                         [f"copydata 0 1 {len(expected)} {expected.hex()}"])
+        self.log.write_text("")
+        # A capital K is not the scheme: the whole text is a link.
+        expected = b"Kolorowisko:5\0"
+        self.assertEqual(self.hand_off("Kolorowisko:5"),
+                         [f"copydata 0 1 {len(expected)} {expected.hex()}"])
+
+
+class FirstCopy(ProgramTestCase):
+
+    def tray_area(self, name):
+        return crop(screenshot(name), TRAY_AREA)
+
+    def test_shows_its_tray_icon_until_message_1148_ends_it(self):
+        before = self.tray_area("tray-before-start.png")
+        program = Program()
+        self.assertTrue(wait_for_tray_window(), "no tray window")
+        self.assertTrue(wait_until(lambda: self.tray_area("tray-running.png") != before, 15),
+                        "no icon appeared in the notification area")
+
+        self.assertEqual(program.stop(), 0)
+        self.assertIsNone(driver("find", TRAY_CLASS, TRAY_TITLE, 0))
+        self.assertTrue(wait_until(lambda: self.tray_area("tray-after-exit.png") == before, 15),
+                        "the icon stayed in the notification area")
+
+
+def crop(path, area):
+    x, y, width, height = area
+    return subprocess.run(["convert", str(path), "-crop", f"{width}x{height}+{x}+{y}", "rgb:-"],
+                          capture_output=True, check=True).stdout
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/scoped_win.h"
+#include "settings/settings.h"
+#include "settings/settings_file_seam_win.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+constexpr char kOldText[] = "USER=old\r\nLOGEDIN=YES\r\n";
+
+SettingsStore ChangedStore() {
+  SettingsStore store;
+  store.Set("USER", "new");
+  return store;
+}
+
+TEST(SettingsFile, SaveWritesExactlyTheLinesAndLoadReadsThemBack) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  SettingsStore store = ChangedStore();
+  store.Set("FOO", "1");
+  ASSERT_TRUE(store.Save(path));
+  EXPECT_EQ(ReadFileBytes(path), store.ToText());
+  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+
+  SettingsStore reloaded;
+  ASSERT_TRUE(reloaded.Load(path));
+  EXPECT_EQ(reloaded.ToText(), store.ToText());
+}
+
+TEST(SettingsFile, SaveReplacesAnExistingFile) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  ASSERT_TRUE(WriteFileBytes(path, std::string(5000, 'x')));
+  SettingsStore store;
+  ASSERT_TRUE(store.Save(path));
+  EXPECT_EQ(ReadFileBytes(path), store.ToText());
+}
+
+TEST(SettingsFile, MissingFileLoadsNothing) {
+  TempFolder folder;
+  SettingsStore store;
+  EXPECT_FALSE(store.Load(folder.File("config.dat")));
+  EXPECT_EQ(store.ToText(), SettingsStore().ToText());
+}
+
+TEST(SettingsFile, SaveThatCannotReplaceALockedFileKeepsItWhole) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  ASSERT_TRUE(WriteFileBytes(path, kOldText));
+  ScopedFile lock(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(lock);
+
+  EXPECT_FALSE(ChangedStore().Save(path));
+  lock.Reset();
+  EXPECT_EQ(ReadFileBytes(path), kOldText);
+  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+}
+
+BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+  // Half the text reaches the disk, then the disk is full.
+  ::WriteFile(file, data, size / 2, written, nullptr);
+  ::SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
+
+TEST(SettingsFile, FailedWriteKeepsThePreviousFileWhole) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  ASSERT_TRUE(WriteFileBytes(path, kOldText));
+  g_settingsWriteFile = FailingWrite;
+  const bool saved = ChangedStore().Save(path);
+  g_settingsWriteFile = ::WriteFile;
+
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFileBytes(path), kOldText);
+  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+}
+
+TEST(SettingsFile, SaveIntoAMissingFolderFails) {
+  TempFolder folder;
+  EXPECT_FALSE(SettingsStore().Save(folder.File("no such folder\\config.dat")));
+}
+
+}  // namespace
