@@ -16,4 +16,3 @@ void WallpaperList::PurgeStrayData() {}
 void WallpaperList::MakeThumbnail(const std::string&) {}
 void WallpaperList::Sort() {}
 WallpaperEntry* WallpaperList::Find(const std::string&) { return nullptr; }
-std::string WallpaperList::RecentTableHtml() const { return std::string(); }

@@ -1,0 +1,25 @@
+#include "recent/recent_table.h"
+
+namespace {
+
+constexpr int kThumbnailsPerRow = 5;
+// The page's table expects seven cells in its last row, two beyond a full row of thumbnails.
+constexpr int kLastRowCells = 7;
+
+}  // namespace
+
+std::string BuildRecentTableHtml(const std::vector<std::string>& names,
+                                 const std::string& thumbnailsFolder) {
+  std::string html = "<table><tbody><tr>";
+  int cell = -1;
+  for (const std::string& name : names) {
+    if (++cell >= kThumbnailsPerRow) {
+      html += "</tr><tr>";
+      cell = 0;
+    }
+    html += "<td> <a href='#setwp?" + name + "' ><img src='file://" + thumbnailsFolder + name +
+            "' width='120' height='100'></a></td>\n";
+  }
+  for (int usedCells = cell + 1; usedCells < kLastRowCells; ++usedCells) html += "<td></td>";
+  return html + "</tr></tbody></table>";
+}

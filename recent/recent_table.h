@@ -1,0 +1,11 @@
+// The recent-wallpapers page's table: a thumbnail per stored wallpaper, each linking to the
+// anchor that sets it again. Windows-free.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// names (newest first) and thumbnailsFolder (ending in a backslash) in UTF-8. Five thumbnails to
+// a row; the last row is filled up with empty cells to seven.
+std::string BuildRecentTableHtml(const std::vector<std::string>& names,
+                                 const std::string& thumbnailsFolder);

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recent/recent_table.h"
+
+namespace {
+
+constexpr char kFolder[] = "C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbnails\\";
+constexpr char kOpen[] = "<table><tbody><tr>";
+constexpr char kClose[] = "</tr></tbody></table>";
+
+std::string Cell(const std::string& name) {
+  return "<td> <a href='#setwp?" + name + "' ><img src='file://" + kFolder + name +
+         "' width='120' height='100'></a></td>\n";
+}
+
+std::string Empty(int count) {
+  std::string cells;
+  for (int i = 0; i < count; ++i) cells += "<td></td>";
+  return cells;
+}
+
+TEST(RecentTable, NoEntriesGiveOneRowOfSevenEmptyCells) {
+  EXPECT_EQ(BuildRecentTableHtml({}, kFolder), kOpen + Empty(7) + kClose);
+}
+
+TEST(RecentTable, OneEntryLinksToItsAnchorAndShowsItsThumbnail) {
+  EXPECT_EQ(BuildRecentTableHtml({"7.jpg"}, kFolder), kOpen + Cell("7.jpg") + Empty(6) + kClose);
+  EXPECT_NE(BuildRecentTableHtml({"7.jpg"}, kFolder)
+                .find("<img src='file://C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbnails\\7.jpg'"),
+            std::string::npos);
+}
+
+TEST(RecentTable, FiveToARowAndTheLastRowFilledToSevenCells) {
+  const std::vector<std::string> five = {"5.jpg", "4.jpg", "3.jpg", "2.jpg", "1.jpg"};
+  std::string row;
+  for (const std::string& name : five) row += Cell(name);
+  EXPECT_EQ(BuildRecentTableHtml(five, kFolder), kOpen + row + Empty(2) + kClose);
+
+  std::vector<std::string> six = five;
+  six.push_back("0.jpg");
+  EXPECT_EQ(BuildRecentTableHtml(six, kFolder),
+            kOpen + row + "</tr><tr>" + Cell("0.jpg") + Empty(6) + kClose);
+
+  const std::vector<std::string> ten = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
+  EXPECT_EQ(BuildRecentTableHtml(ten, kFolder),
+            kOpen + Cell("a") + Cell("b") + Cell("c") + Cell("d") + Cell("e") + "</tr><tr>" +
+                Cell("f") + Cell("g") + Cell("h") + Cell("i") + Cell("j") + Empty(2) + kClose);
+}
+
+TEST(RecentTable, NamesAndFolderGoInUnescapedAndRepeatsStay) {
+  const std::string odd = "a'b<c>&\xC5\xBC.jpg";  // the last letter is ż in UTF-8
+  EXPECT_EQ(BuildRecentTableHtml({odd, odd}, kFolder),
+            kOpen + Cell(odd) + Cell(odd) + Empty(5) + kClose);
+}
+
+}  // namespace
