@@ -1,0 +1,42 @@
+// A drop target that takes dropped files itself and passes every other drop to the browser's
+// own target.
+#pragma once
+
+#include <windows.h>
+#include <oleidl.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+class FileDropTarget final : public IDropTarget {
+ public:
+  using FileDropHandler = void (*)(HDROP drop);
+
+  // browserTarget may be null: then only file drops are accepted. The handler gets the drop
+  // while it runs; the data object keeps the handle.
+  FileDropTarget(IDropTarget* browserTarget, FileDropHandler handler);
+  FileDropTarget(const FileDropTarget&) = delete;
+  FileDropTarget& operator=(const FileDropTarget&) = delete;
+
+  // IUnknown: reference-counted, created with one reference for the caller.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IDropTarget
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL point,
+                                      DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragLeave() override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL point,
+                                 DWORD* effect) override;
+
+ private:
+  ~FileDropTarget() = default;
+  // Accepts copying the files when the source allows it.
+  static void OfferCopy(DWORD* effect);
+
+  LONG references_ = 1;
+  Microsoft::WRL::ComPtr<IDropTarget> browserTarget_;
+  FileDropHandler handler_;
+  bool draggingFiles_ = false;
+};
