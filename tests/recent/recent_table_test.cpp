@@ -27,9 +27,10 @@ TEST(RecentTable, NoEntriesGiveOneRowOfSevenEmptyCells) {
 }
 
 TEST(RecentTable, OneEntryLinksToItsAnchorAndShowsItsThumbnail) {
-  EXPECT_EQ(BuildRecentTableHtml({"7.jpg"}, kFolder), kOpen + Cell("7.jpg") + Empty(6) + kClose);
-  EXPECT_NE(BuildRecentTableHtml({"7.jpg"}, kFolder)
-                .find("<img src='file://C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbnails\\7.jpg'"),
+  const std::string html = BuildRecentTableHtml({"7.jpg"}, kFolder);
+  EXPECT_EQ(html, kOpen + Cell("7.jpg") + Empty(6) + kClose);
+  EXPECT_NE(html.find("<a href='#setwp?7.jpg' ><img src='file://C:\\Users\\jan\\AppData\\Local"
+                      "\\kolorowisko\\thumbnails\\7.jpg' width='120' height='100'></a></td>\n"),
             std::string::npos);
 }
 

@@ -1,0 +1,266 @@
+#include "browser/html_window_win.h"
+
+#include <exdispid.h>
+#include <mshtml.h>
+#include <oleauto.h>
+
+#include <stdexcept>
+
+#include "app/ansi_text_win.h"
+#include "browser/browser.h"
+#include "browser/bstr_win.h"
+#include "browser/doc_host_ui_handler_win.h"
+#include "browser/ole_client_site_win.h"
+#include "browser/ole_in_place_frame_win.h"
+#include "browser/ole_in_place_site_win.h"
+#include "browser/settings_window_win.h"
+#include "browser/storage_win.h"
+#include "browser/web_browser_win.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+HTMLWindow* g_current = nullptr;
+HWND g_settingsWindow = nullptr;
+bool g_oleInitialized = false;
+
+struct SafeArrayDestroyer {
+  void operator()(SAFEARRAY* array) const { ::SafeArrayDestroy(array); }
+};
+using ScopedSafeArray = std::unique_ptr<SAFEARRAY, SafeArrayDestroyer>;
+
+// A one-element array holding html as a string, as IHTMLDocument2::write takes it; null when it
+// cannot be built.
+ScopedSafeArray MakeHtmlArray(const std::string& html) {
+  ScopedSafeArray array(::SafeArrayCreateVector(VT_VARIANT, 0, 1));
+  if (!array) return nullptr;
+  VARIANT* element = nullptr;
+  if (FAILED(::SafeArrayAccessData(array.get(), reinterpret_cast<void**>(&element)))) {
+    return nullptr;
+  }
+  const std::wstring text = AnsiToWide(html);
+  const BSTR string = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (string) {
+    element->vt = VT_BSTR;
+    element->bstrVal = string;
+  }
+  // Unlocked again, or destroying the array would fail and leak the string.
+  ::SafeArrayUnaccessData(array.get());
+  if (!string) return nullptr;
+  return array;
+}
+
+}  // namespace
+
+HTMLWindow* CurrentHTMLWindow() { return g_current; }
+HWND SettingsWindowHandle() { return g_settingsWindow; }
+
+HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
+                       WallpaperList* wallpapers)
+    : settings_(settings), instance_(instance), wallpapers_(wallpapers) {
+  g_current = this;
+  CreateHostWindow(kSettingsWindowTitle);
+  onOptionsPage = true;
+  Navigate(pageUrl);
+}
+
+HTMLWindow::~HTMLWindow() {
+  if (browserObject_) {
+    browserObject_->Close(OLECLOSE_NOSAVE);
+    browserObject_->SetClientSite(nullptr);
+    browserObject_.Reset();
+  }
+  clientSite_.reset();
+  uiHandler_.reset();
+  inPlaceSite_.reset();
+  frame_.reset();
+  storage_.reset();
+  if (g_oleInitialized) {
+    ::OleUninitialize();
+    g_oleInitialized = false;
+  }
+  if (g_current == this) g_current = nullptr;
+  if (g_settingsWindow == window_) g_settingsWindow = nullptr;
+}
+
+HRESULT HTMLWindow::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
+    *object = static_cast<DWebBrowserEvents2*>(this);
+  } else if (iid == IID_IDocHostUIHandler) {
+    *object = UiHandler();
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  return S_OK;
+}
+
+ULONG HTMLWindow::AddRef() { return 1; }
+ULONG HTMLWindow::Release() { return 1; }
+
+HRESULT HTMLWindow::GetTypeInfoCount(UINT*) {
+  g_messageBox(nullptr, L"GetTypeInfoCount", L"Not Implemented", MB_OK);
+  return E_NOTIMPL;
+}
+
+HRESULT HTMLWindow::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  g_messageBox(nullptr, L"GetTypeInfo", L"Not Implemented", MB_OK);
+  return E_NOTIMPL;
+}
+
+HRESULT HTMLWindow::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  g_messageBox(nullptr, L"GetIDsOfNames", L"Not Implemented", MB_OK);
+  return E_NOTIMPL;
+}
+
+HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                           UINT*) {
+  try {
+    switch (id) {
+      case DISPID_DOCUMENTCOMPLETE:
+        // Whichever frame completed: the page that has arrived gets its content.
+        if (onOptionsPage) {
+          FillOptionsPage();
+        } else {
+          ShowRecentTable();
+        }
+        return S_OK;
+      default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+IDocHostUIHandler* HTMLWindow::UiHandler() const { return uiHandler_.get(); }
+
+int HTMLWindow::CreateHostWindow(const char* title) {
+  if (!g_oleInitialized) {
+    const HRESULT result = ::OleInitialize(nullptr);
+    if (FAILED(result)) return result;
+    g_oleInitialized = true;
+  }
+
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = SettingsWindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = ::LoadIconA(instance_, "AMAINICON");
+  windowClass.hIconSm = windowClass.hIcon;
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kSettingsWindowClass;
+  // A second registration fails harmlessly.
+  ::RegisterClassExA(&windowClass);
+
+  RECT frame = {0, 0, kSettingsClientWidth, kSettingsClientHeight};
+  ::AdjustWindowRect(&frame, kSettingsWindowStyle, FALSE);
+  window_ = ::CreateWindowExA(WS_EX_ACCEPTFILES, kSettingsWindowClass, title, kSettingsWindowStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance_, nullptr);
+  g_settingsWindow = window_;
+  if (!window_) return 0;
+  ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+
+  const int embedded = EmbedBrowser();
+  if (embedded != 0) return embedded;
+  AddSink();
+  ::ShowWindow(window_, SW_SHOWNORMAL);
+  return ::UpdateWindow(window_);
+}
+
+int HTMLWindow::EmbedBrowser() {
+  storage_ = std::make_unique<Storage>();
+  frame_ = std::make_unique<OleInPlaceFrame>();
+  inPlaceSite_ = std::make_unique<OleInPlaceSite>(frame_.get(), window_);
+  uiHandler_ = std::make_unique<DocHostUiHandler>(this);
+  clientSite_ = std::make_unique<OleClientSite>(inPlaceSite_.get(), uiHandler_.get(),
+                                                static_cast<DWebBrowserEvents2*>(this));
+  uiHandler_->SetClientSite(clientSite_.get());
+  inPlaceSite_->SetClientSite(clientSite_.get());
+
+  if (FAILED(::OleCreate(CLSID_WebBrowser, IID_IOleObject, OLERENDER_DRAW, nullptr,
+                         clientSite_.get(), storage_.get(),
+                         reinterpret_cast<void**>(browserObject_.ReleaseAndGetAddressOf())))) {
+    return -2;
+  }
+  inPlaceSite_->SetBrowserObject(browserObject_.Get());
+  browserObject_->SetHostNames(L"Some_host_name", nullptr);
+
+  RECT client = {};
+  ::GetClientRect(window_, &client);
+  if (FAILED(::OleSetContainedObject(browserObject_.Get(), TRUE))) return -3;
+  if (FAILED(browserObject_->DoVerb(OLEIVERB_SHOW, nullptr, clientSite_.get(), -1, window_,
+                                    &client))) {
+    return -3;
+  }
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
+  if (!browser) return -3;
+  browser->put_Left(0);
+  browser->put_Top(0);
+  browser->put_Width(client.right);
+  browser->put_Height(client.bottom);
+  return 0;
+}
+
+void HTMLWindow::AddSink() {
+  if (!browserObject_) {
+    g_messageBox(nullptr, L"browserObject_ is null in AddSink", nullptr, MB_OK);
+    return;
+  }
+  ComPtr<IConnectionPointContainer> container;
+  if (FAILED(browserObject_.As(&container))) {
+    g_messageBox(nullptr, L"QueryInterface for IID_IConnectionPointContainer", nullptr, MB_OK);
+    return;
+  }
+  ComPtr<IConnectionPoint> point;
+  if (FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
+    g_messageBox(nullptr, L"FindConnectionPoint", nullptr, MB_OK);
+    return;
+  }
+  // The sink stays connected for the life of the control, so the cookie is not kept.
+  DWORD cookie = 0;
+  if (FAILED(point->Advise(static_cast<DWebBrowserEvents2*>(this), &cookie))) {
+    g_messageBox(nullptr, L"Advise failed", nullptr, MB_OK);
+  }
+}
+
+int HTMLWindow::Navigate(const std::string& url) {
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
+  if (!browser) return -5;
+  ScopedBstr address(AnsiToWide(url));
+  if (!address) return -6;
+  VARIANT target;
+  ::VariantInit(&target);
+  target.vt = VT_BSTR;
+  target.bstrVal = address.Get();
+  // A failure shows up as the browser's own NavigateError event.
+  browser->Navigate2(&target, nullptr, nullptr, nullptr, nullptr);
+  return 0;
+}
+
+void HTMLWindow::ResizeBrowser(int width, int height) {
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
+  if (!browser) {
+    g_messageBox(nullptr, L"Couldn't query interface for IID_IWebBrowser2", nullptr, MB_OK);
+    return;
+  }
+  browser->put_Width(width);
+  browser->put_Height(height);
+}
+
+int HTMLWindow::WriteDocument(const std::string& html) {
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
+  if (!browser) return -1;
+  ComPtr<IDispatch> documentDispatch;
+  if (FAILED(browser->get_Document(&documentDispatch)) || !documentDispatch) return -1;
+  ComPtr<IHTMLDocument2> document;
+  if (FAILED(documentDispatch.As(&document))) return -1;
+  ScopedSafeArray text = MakeHtmlArray(html);
+  if (!text) return -1;
+  if (document->write(text.get()) != S_OK) throw std::runtime_error("Could not write sfArray");
+  document->close();
+  return 0;
+}

@@ -1,0 +1,112 @@
+// The settings window's one object: it creates the window, embeds the web-browser control in it,
+// receives the control's events and offers the page logic the page's document.
+#pragma once
+
+#include <windows.h>
+#include <exdisp.h>
+#include <mshtmhst.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <string>
+
+#include "page/page_document.h"
+#include "page/page_state.h"
+
+class DocHostUiHandler;
+class OleClientSite;
+class OleInPlaceFrame;
+class OleInPlaceSite;
+class SettingsStore;
+class Storage;
+class WallpaperList;
+
+constexpr char kSettingsWindowClass[] = "Kolorowisko_konfig_html";
+constexpr char kSettingsWindowTitle[] = "Kolorowisko";
+constexpr int kSettingsClientWidth = 745;
+constexpr int kSettingsClientHeight = 425;
+// A caption, a system menu and a minimise box; no sizing frame, no maximise box.
+constexpr DWORD kSettingsWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
+ public:
+  // Creates and shows the window, embeds the control and starts loading pageUrl (ANSI). The
+  // object exists whatever fails on the way. Neither settings nor wallpapers is owned.
+  HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
+             WallpaperList* wallpapers);
+  // Closes the control and frees the host objects before OLE is uninitialised; the window itself
+  // is its caller's.
+  virtual ~HTMLWindow();
+  HTMLWindow(const HTMLWindow&) = delete;
+  HTMLWindow& operator=(const HTMLWindow&) = delete;
+
+  // IUnknown and IDispatch: the control's DWebBrowserEvents2 sink. Not reference-counted.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argumentError) override;
+
+  // The HRESULT of a failed OleInitialize, 0 when the window was not created, or EmbedBrowser's
+  // code; otherwise UpdateWindow's answer.
+  int CreateHostWindow(const char* title);
+  // 0; -2 when the control cannot be created; -3 when it cannot be activated in place.
+  int EmbedBrowser();
+  // Connects this object to the control's events; failures are reported in message boxes.
+  void AddSink();
+  // 0; -5 without a control; -6 out of memory. url is ANSI.
+  int Navigate(const std::string& url);
+  void ResizeBrowser(int width, int height);
+  // Replaces the shown document with html (ANSI): 0, or -1 when the document cannot be reached.
+  // Throws std::runtime_error("Could not write sfArray") when the document refuses the text.
+  int WriteDocument(const std::string& html);
+
+  // PageDocument, over the control's current document.
+  bool SetInputValue(const std::wstring& id, const std::wstring& value) override;
+  bool GetInputValue(const std::wstring& id, std::wstring& value) override;
+  bool SetCheckbox(const std::wstring& id, bool checked) override;
+  bool GetCheckbox(const std::wstring& id, bool& checked) override;
+  bool EnableInput(const std::wstring& id, bool enabled) override;
+  bool SetSelectIndex(const std::wstring& id, int index) override;
+  bool GetSelectIndex(const std::wstring& id, int& index) override;
+  bool EnableSelect(const std::wstring& id, bool enabled) override;
+  void ShowElement(const std::wstring& id, bool show) override;
+  void SetElementHtml(const std::wstring& id, const std::string& html) override;
+
+  // Puts the recent-wallpapers table into the recent page.
+  void ShowRecentTable();
+  // userName is UTF-8.
+  void ShowLoginState(bool loggedIn, const std::string& userName);
+  // The settings page's form, from and to the settings (config.dat); only while the settings
+  // page is shown.
+  void FillOptionsPage();
+  void SaveOptionsForm();
+
+  HWND Window() const { return window_; }
+  IOleObject* BrowserObject() const { return browserObject_.Get(); }
+  IDocHostUIHandler* UiHandler() const;
+
+  PageState pageState;
+  // True while the settings page (not the recent page) is shown or being loaded.
+  bool onOptionsPage = true;
+
+ private:
+  SettingsStore* settings_;
+  HWND window_ = nullptr;
+  HINSTANCE instance_;
+  Microsoft::WRL::ComPtr<IOleObject> browserObject_;
+  std::unique_ptr<OleClientSite> clientSite_;
+  std::unique_ptr<Storage> storage_;
+  std::unique_ptr<OleInPlaceSite> inPlaceSite_;
+  std::unique_ptr<OleInPlaceFrame> frame_;
+  std::unique_ptr<DocHostUiHandler> uiHandler_;
+  WallpaperList* wallpapers_;
+};
+
+// The settings window, null until it is created; the control's in-place frame answers with it.
+HWND SettingsWindowHandle();

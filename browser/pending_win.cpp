@@ -1,4 +1,0 @@
-// Placeholder until the settings window lands.
-#include "browser/browser.h"
-
-void OpenSettingsWindow() {}

@@ -1,0 +1,134 @@
+#include "browser/settings_window_win.h"
+
+#include <shellapi.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/app.h"
+#include "browser/browser.h"
+#include "browser/dropped_files_win.h"
+#include "browser/html_window_win.h"
+#include "browser/web_browser_win.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+HTMLWindow* WindowObject(HWND window) {
+  return reinterpret_cast<HTMLWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnDestroy(HWND window) {
+  HTMLWindow* object = WindowObject(window);
+  if (!object) return 1;
+  object->SaveOptionsForm();
+  // Messages that come while the object goes must not find it.
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  delete object;
+  return 1;
+}
+
+LRESULT OnSize(HWND window, LPARAM lParam) {
+  HTMLWindow* object = WindowObject(window);
+  if (object) object->ResizeBrowser(LOWORD(lParam), HIWORD(lParam));
+  return 0;
+}
+
+// Closing only hides the window: the page and its state stay for the next opening.
+LRESULT OnClose(HWND window) {
+  ::ShowWindow(window, SW_HIDE);
+  if (HTMLWindow* object = WindowObject(window)) object->SaveOptionsForm();
+  return 0;
+}
+
+// The window itself may have the focus; Tab must still move through the page's fields.
+LRESULT OnTabKey(HWND window, LPARAM lParam) {
+  HTMLWindow* object = WindowObject(window);
+  if (!object) {
+    g_messageBox(nullptr, L"Failed to retrieve webBrowser2 in WM_KEYDOWN", nullptr, MB_OK);
+    return -1;
+  }
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(object->BrowserObject());
+  if (!browser) return 0;
+  ComPtr<IOleInPlaceActiveObject> activeObject;
+  if (FAILED(browser.As(&activeObject)) || !activeObject) {
+    g_messageBox(nullptr, L"Failed to retrieve IOleInPlaceActiveObject in WM_KEYDOWN", nullptr,
+                 MB_OK);
+    return 0;
+  }
+  MSG key = {window, WM_KEYDOWN, VK_TAB, lParam, 0, {}};
+  activeObject->TranslateAccelerator(&key);
+  return 0;
+}
+
+void OnDropFiles(HDROP drop) {
+  ApplyDroppedFiles(drop);
+  ::DragFinish(drop);
+}
+
+// The text after "app://" carries no command: the page is only blanked.
+LRESULT OnAppUrl(HWND window, WPARAM wParam) {
+  const std::unique_ptr<char[]> rest(reinterpret_cast<char*>(wParam));
+  HTMLWindow* object = WindowObject(window);
+  if (!object) return 0;
+  try {
+    object->WriteDocument("");
+  } catch (const std::exception&) {
+    // The browser refused the empty document: it keeps showing the one it has.
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<LRESULT> HandleSettingsWindowMessage(HWND window, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_DESTROY:
+      return OnDestroy(window);
+    case WM_SIZE:
+      return OnSize(window, lParam);
+    case WM_CLOSE:
+      return OnClose(window);
+    case WM_KEYDOWN:
+      if (wParam != VK_TAB) return std::nullopt;
+      return OnTabKey(window, lParam);
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return std::nullopt;
+    case WM_APP:
+      return OnAppUrl(window, wParam);
+    default:
+      return std::nullopt;
+  }
+}
+
+LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    const std::optional<LRESULT> result =
+        HandleSettingsWindowMessage(window, message, wParam, lParam);
+    if (result) return *result;
+  } catch (...) {
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void OpenSettingsWindow() {
+  try {
+    if (HTMLWindow* current = CurrentHTMLWindow()) {
+      // Neither restored from the minimised state nor brought to the front.
+      ::ShowWindow(current->Window(), SW_SHOW);
+      return;
+    }
+    // Owned by its window, which deletes it when it is destroyed.
+    new HTMLWindow("res://" + OwnExecutablePath() + "/opcje.html", AppInstance(), &AppSettings(),
+                   &AppWallpapers());
+  } catch (...) {
+    // Out of memory: there is no settings window this time.
+  }
+}

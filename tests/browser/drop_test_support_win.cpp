@@ -1,0 +1,40 @@
+#include "browser/drop_test_support_win.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "browser/dropped_files_win.h"
+
+namespace {
+
+std::vector<std::string> g_applied;
+
+bool RecordApplied(const std::string& path) {
+  g_applied.push_back(path);
+  return true;
+}
+
+}  // namespace
+
+HDROP MakeDropHandle(const std::vector<std::string>& paths) {
+  std::string list;
+  for (const std::string& path : paths) list += path + '\0';
+  list += '\0';
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+  auto* files = static_cast<DROPFILES*>(::GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
+  ::GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+AppliedImages::AppliedImages() : previous_(g_applyDroppedImage) {
+  g_applied.clear();
+  g_applyDroppedImage = RecordApplied;
+}
+
+AppliedImages::~AppliedImages() { g_applyDroppedImage = previous_; }
+
+const std::vector<std::string>& AppliedImages::Paths() const { return g_applied; }

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <oleidl.h>
+
+#include <string>
+#include <vector>
+
+#include "browser/doc_host_ui_handler_win.h"
+#include "browser/drop_test_support_win.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Data offered in one clipboard format: a file list (CF_HDROP) or text (CF_TEXT).
+class FakeDataObject : public IDataObject {
+ public:
+  FakeDataObject(CLIPFORMAT format, std::vector<std::string> paths)
+      : format_(format), paths_(std::move(paths)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    *object = iid == IID_IUnknown || iid == IID_IDataObject ? this : nullptr;
+    return *object ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = MakeDropHandle(paths_);  // freed by the receiver's ReleaseStgMedium
+    medium->pUnkForRelease = nullptr;
+    ++dataHandedOut;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK
+                                                                          : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+  int dataHandedOut = 0;
+
+ private:
+  CLIPFORMAT format_;
+  std::vector<std::string> paths_;
+};
+
+// The browser's own drop target: records what reaches it.
+class FakeBrowserTarget : public IDropTarget {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    *object = iid == IID_IUnknown || iid == IID_IDropTarget ? this : nullptr;
+    return *object ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    calls.push_back("DragEnter");
+    *effect = DROPEFFECT_MOVE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    calls.push_back("DragOver");
+    *effect = DROPEFFECT_MOVE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override {
+    calls.push_back("DragLeave");
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    calls.push_back("Drop");
+    *effect = DROPEFFECT_MOVE;
+    return S_OK;
+  }
+
+  std::vector<std::string> calls;
+  ULONG references = 1;
+};
+
+class FileDropTargetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(handler_.GetDropTarget(&browserTarget_, &target_), S_OK);
+    ASSERT_NE(target_, nullptr);
+  }
+  void TearDown() override {
+    if (target_) target_->Release();
+    EXPECT_EQ(browserTarget_.references, 1u) << "the browser's target is released with ours";
+  }
+
+  // One drag over the page, from entering to dropping.
+  DWORD DragAndDrop(IDataObject* data) {
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target_->DragEnter(data, 0, POINTL{10, 10}, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target_->DragOver(0, POINTL{20, 20}, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target_->Drop(data, 0, POINTL{20, 20}, &effect);
+    return effect;
+  }
+
+  AppliedImages applied_;
+  TempFolder folder_;
+  DocHostUiHandler handler_{nullptr};
+  FakeBrowserTarget browserTarget_;
+  IDropTarget* target_ = nullptr;
+};
+
+TEST_F(FileDropTargetTest, DroppedFilesGoToTheDropHandlingNotTheBrowser) {
+  const std::string image = folder_.File("photo.txt");
+  ASSERT_TRUE(WriteFileBytes(image, std::string("\xFF\xD8\xFF\xE0", 4)));
+  const std::string text = folder_.File("notes.jpg");
+  ASSERT_TRUE(WriteFileBytes(text, "notes"));
+  FakeDataObject files(CF_HDROP, {text, image});
+
+  EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(applied_.Paths(), std::vector<std::string>{image});
+  EXPECT_EQ(files.dataHandedOut, 1);
+  EXPECT_TRUE(browserTarget_.calls.empty());
+}
+
+TEST_F(FileDropTargetTest, OtherDataGoesToTheBrowsersOwnTarget) {
+  FakeDataObject text(CF_TEXT, {});
+  EXPECT_EQ(DragAndDrop(&text), static_cast<DWORD>(DROPEFFECT_MOVE));
+  EXPECT_EQ(browserTarget_.calls, (std::vector<std::string>{"DragEnter", "DragOver", "Drop"}));
+  EXPECT_TRUE(applied_.Paths().empty());
+
+  DWORD effect = DROPEFFECT_COPY;
+  target_->DragEnter(&text, 0, POINTL{1, 1}, &effect);
+  target_->DragLeave();
+  EXPECT_EQ(browserTarget_.calls.back(), "DragLeave");
+}
+
+TEST_F(FileDropTargetTest, AFileDragThatLeavesNeverReachesTheBrowser) {
+  FakeDataObject files(CF_HDROP, {folder_.File("x.png")});
+  DWORD effect = DROPEFFECT_MOVE;
+  target_->DragEnter(&files, 0, POINTL{1, 1}, &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "the source offers no copy";
+  target_->DragLeave();
+  EXPECT_TRUE(browserTarget_.calls.empty());
+  EXPECT_EQ(files.dataHandedOut, 0);
+}
+
+}  // namespace
