@@ -8,6 +8,3 @@ bool DownloadAndApply(const std::string&, const std::string&, SettingsStore&, Wa
 bool ApplyById(int, SettingsStore&, WallpaperList&) { return false; }
 FILETIME TouchFile(const std::string&) { return FILETIME{}; }
 bool ApplyLink(const std::string&) { return false; }
-bool ApplyDesktopWallpaper(const std::string&) { return false; }
-bool ConvertToScreenBitmap(const std::string&, const std::string&) { return false; }
-int FindEncoderClsid(const wchar_t*, CLSID*) { return -1; }
