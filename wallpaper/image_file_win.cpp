@@ -21,6 +21,14 @@ ImageSize SizeOf(GpImage* image) {
   return size;
 }
 
+// Windows' GDI+ cannot draw into indexed formats (a GIF, a greyscale JPEG) nor into two of the
+// 16-bit ones; Wine can, so only Windows would go without a thumbnail of such a picture.
+PixelFormat DrawablePixelFormat(PixelFormat format) {
+  const bool drawable = (format & PixelFormatIndexed) == 0 && format != PixelFormat16bppGrayScale &&
+                        format != PixelFormat16bppARGB1555 && format != PixelFormatUndefined;
+  return drawable ? format : PixelFormat24bppRGB;
+}
+
 }  // namespace
 
 ScopedGdipBitmap LoadImageFile(const std::string& path) {
@@ -31,12 +39,6 @@ ScopedGdipBitmap LoadImageFile(const std::string& path) {
   const ImageSize size = SizeOf(image.Get());
   if (size.width == 0 || size.height == 0) return ScopedGdipBitmap();
   return image;
-}
-
-PixelFormat DrawablePixelFormat(PixelFormat format) {
-  const bool drawable = (format & PixelFormatIndexed) == 0 && format != PixelFormat16bppGrayScale &&
-                        format != PixelFormat16bppARGB1555 && format != PixelFormatUndefined;
-  return drawable ? format : PixelFormat24bppRGB;
 }
 
 ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFormat format,

@@ -12,13 +12,9 @@
 // The image in the file; empty when GDI+ cannot read it or it has no pixels.
 ScopedGdipBitmap LoadImageFile(const std::string& path);
 
-// The format itself, or 24-bit RGB for the formats that GDI+ cannot draw into (indexed ones,
-// as a GIF or a greyscale JPEG loads, and two 16-bit ones).
-Gdiplus::PixelFormat DrawablePixelFormat(Gdiplus::PixelFormat format);
-
-// A new width x height bitmap in the pixel format (made drawable) that shows the centre of
-// source at that aspect ratio (CentreCrop), scaled with the interpolation mode; empty when it
-// cannot be drawn.
+// A new width x height bitmap in the pixel format that shows the centre of source at that aspect
+// ratio (CentreCrop), scaled with the interpolation mode; empty when it cannot be drawn. Formats
+// that GDI+ cannot draw into become 24-bit RGB.
 ScopedGdipBitmap DrawCentreCrop(Gdiplus::GpBitmap* source, int width, int height,
                                 Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
 

@@ -50,12 +50,6 @@ TEST_F(Thumbnail, OfASquareSourceLosesTopAndBottom) {
   EXPECT_TRUE(ShowsQuadrants(thumbnail, kInset, kTolerance));
 }
 
-TEST_F(Thumbnail, HasTheSameNameEvenWithAPolishLetter) {
-  ASSERT_EQ(::GetACP(), 1250u) << "the test session runs in the Polish ANSI code page";
-  const std::string name = "\xBF" "aba.jpg";  // żaba in cp1250
-  EXPECT_TRUE(ShowsQuadrants(MakeFrom(name, 1200, 1000, {0, 0, 1200, 1000}), kInset, kTolerance));
-}
-
 TEST_F(Thumbnail, OfAGreyscaleJpegIsMade) {
   ASSERT_TRUE(WriteFileBytes(DataPath("grey.jpg"), std::string(kGreyJpeg, sizeof kGreyJpeg - 1)));
   list_.MakeThumbnail("grey.jpg");

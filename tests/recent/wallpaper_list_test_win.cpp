@@ -30,15 +30,6 @@ NameList SearchOrder(const std::string& folder) {
 
 class LoadedList : public WallpaperListTest {};
 
-TEST_F(LoadedList, IsNewestFirstByTheThumbnailsTimes) {
-  Store("12.jpg", 5);
-  Store("7.jpg", 9);
-  Store("300.jpg", 1);
-  list_.Load();
-  EXPECT_EQ(Names(), (NameList{"7.jpg", "12.jpg", "300.jpg"}));
-  EXPECT_TRUE(SameTime(list_.Entries().front().time, At(9)));
-}
-
 TEST_F(LoadedList, Of501ThumbnailsLosesTheOldestPair) {
   // Names and times in different orders, so that the oldest is neither first nor last by name.
   for (int i = 0; i < 501; ++i) Store(std::to_string(i) + ".jpg", (i + 250) % 501);
@@ -109,21 +100,6 @@ TEST_F(LoadedList, KeepsTheSearchOrderOfThumbnailsOfEqualTime) {
   list_.Sort();
   std::rotate(expected.begin(), expected.begin() + 3, expected.begin() + 4);
   EXPECT_EQ(Names(), expected);
-}
-
-TEST_F(LoadedList, RemoveOldestDeletesTheLastPairAndLeavesAnEmptyListAlone) {
-  Store("new.jpg", 9);
-  Store("old.jpg", 1);
-  list_.Load();
-  list_.RemoveOldest();
-  EXPECT_EQ(Names(), (NameList{"new.jpg"}));
-  EXPECT_FALSE(FileExists(ThumbnailPath("old.jpg")));
-  EXPECT_FALSE(FileExists(DataPath("old.jpg")));
-
-  list_.RemoveOldest();
-  list_.RemoveOldest();
-  EXPECT_TRUE(list_.Entries().empty());
-  EXPECT_FALSE(FileExists(DataPath("new.jpg")));
 }
 
 // Add makes thumbnails: its data files are real pictures.
