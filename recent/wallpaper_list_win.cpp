@@ -1,4 +1,5 @@
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "app/scoped_win.h"
