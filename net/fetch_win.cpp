@@ -1,0 +1,134 @@
+// The three transfers. Each runs its WinINet calls on a helper thread (see net/idle_bound.h):
+// Wine ignores WinINet's time-outs and cannot cancel a blocked call, so the calling thread waits
+// only as long as bytes keep arriving. Everything a helper touches is its own: the address, its
+// handles, its buffer, and the body or temporary file it hands back.
+#include "net/net.h"
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "net/body_reader.h"
+#include "net/fetch_seam_win.h"
+#include "net/image_body.h"
+#include "net/image_trace.h"
+#include "net/replacement_file_win.h"
+#include "net/url_scheme.h"
+#include "net/wininet_get_win.h"
+
+std::chrono::milliseconds g_fetchIdleBound = kFetchIdleBound;
+WinInetCalls g_winInetCalls;
+
+namespace {
+
+constexpr std::size_t kFileChunk = 16384;
+constexpr std::size_t kStringChunk = 4096;
+constexpr std::size_t kImageChunk = 8192;
+
+// One GET as the helper carries it out, copied from the caller's settings when it starts.
+struct TransferJob {
+  std::string url;
+  WinInetCalls calls = g_winInetCalls;
+  std::chrono::milliseconds idleBound = g_fetchIdleBound;
+};
+
+using TraceLine = std::function<void(const std::string&)>;
+
+void NoTrace(const std::string&) {}
+
+// Opens the session and the URL, then reads the whole body into sink.
+bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySink& sink,
+                  IdleWatch& watch, const TraceLine& trace) {
+  WinInetGet get(job.calls);
+  if (!get.OpenSession(job.idleBound)) {
+    trace("connection null\n");
+    return false;
+  }
+  trace("connection ok\n");
+  if (!get.OpenUrl(job.url)) {
+    trace("internet null\n");
+    return false;
+  }
+  trace("internet ok\n");
+  watch.NoteProgress();  // the headers have arrived
+  return ReadWholeBody(get, buffer, size, sink, watch);
+}
+
+class FileBody : public BodySink {
+ public:
+  explicit FileBody(ReplacementFile& file) : file_(file) {}
+  bool Take(const char* data, std::size_t count) override { return file_.Write(data, count); }
+
+ private:
+  ReplacementFile& file_;
+};
+
+// No exception leaves the subsystem: running out of memory or threads is a failed transfer.
+template <typename Result, typename Transfer>
+Result Guarded(Result failed, Transfer transfer) {
+  try {
+    return transfer();
+  } catch (...) {
+    return failed;
+  }
+}
+
+}  // namespace
+
+bool FetchToFile(const std::string& url, const std::string& path) {
+  return Guarded(false, [&] {
+    ReplacementFile file(path);
+    if (!file) return false;
+    std::optional<ReplacementFile> received = RunWithIdleBound(
+        g_fetchIdleBound,
+        [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable
+        -> std::optional<ReplacementFile> {
+          // Out of the capture, so that a failed transfer removes it before the caller returns.
+          ReplacementFile own = std::move(file);
+          FileBody body(own);
+          char buffer[kFileChunk];
+          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+          return own;
+        });
+    // Only this thread moves a file into place; a helper given up on removes its own.
+    return received && received->Commit();
+  });
+}
+
+std::string FetchToString(const std::string& url) {
+  return Guarded(std::string(), [&] {
+    std::optional<std::string> received = RunWithIdleBound(
+        g_fetchIdleBound, [job = TransferJob{url}](IdleWatch& watch) -> std::optional<std::string> {
+          StringBody body;
+          char buffer[kStringChunk];
+          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+          return std::move(body.bytes);
+        });
+    return received ? std::move(*received) : std::string();
+  });
+}
+
+bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
+  return Guarded(false, [&] {
+    ApplyHttpScheme(url);
+    auto trace = std::make_shared<ImageTrace>();
+    std::optional<std::string> received = RunWithIdleBound(
+        g_fetchIdleBound,
+        [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) -> std::optional<std::string> {
+          const TraceLine line = [trace](const std::string& text) { trace->Line(text); };
+          ImageBody body(maxBytes, line);
+          char buffer[kImageChunk];
+          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line)) return std::nullopt;
+          return std::move(body.Bytes());
+        });
+    if (!received) {
+      trace->LastLine("nothing to write\n");
+      return false;
+    }
+    trace->Line("write fo file\n");
+    ReplacementFile file(path);
+    if (!file) return false;
+    trace->Line("write fo file ok\n");
+    return file.Write(received->data(), received->size()) && file.Commit();
+  });
+}
