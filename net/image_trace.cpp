@@ -6,7 +6,6 @@ namespace {
 
 void Write(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fflush(stdout);
 }
 
 }  // namespace
