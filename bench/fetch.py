@@ -37,8 +37,11 @@ def run_curl(url, out, env):
 
 
 def run_bench(exe, mode, url, out, env):
-    result = subprocess.run(["wine", str(exe), mode, url, windows_path(out)],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, env=env)
+    # FetchImage's trace goes to a file: Wine writes to a character device such as /dev/null
+    # unbuffered, one call per line, which would be timed instead of the transfer.
+    with open(out.with_suffix(".trace"), "w") as trace:
+        result = subprocess.run(["wine", str(exe), mode, url, windows_path(out)],
+                                stdout=trace, stderr=subprocess.PIPE, text=True, env=env)
     line = re.search(r"ok=(\d) seconds=([\d.]+) start_mb=([\d.]+) peak_mb=([\d.]+)", result.stderr)
     if not line or line.group(1) != "1":
         raise SystemExit(f"fetch_bench {mode} failed: {result.stderr.strip()}")

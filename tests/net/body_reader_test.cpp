@@ -72,7 +72,7 @@ TEST(ReadWholeBody, BodyShorterThanDeclaredIsNotWhole) {
   EXPECT_TRUE(Read(empty).whole);
 }
 
-TEST(ReadWholeBody, FailedReadsAreRetriedAtMostThreeTimesInARow) {
+TEST(ReadWholeBody, ReadsThatFailAreRetriedAtMostThreeTimesInARow) {
   ScriptedSource recovering({kFail, kFail, kFail, "x", kFail, kFail, kFail, "y"}, 2);
   const Outcome outcome = Read(recovering);
   EXPECT_TRUE(outcome.whole);

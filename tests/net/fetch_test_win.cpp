@@ -257,7 +257,7 @@ TEST_F(Fetch, EachTransferReadsInItsOwnChunkSize) {
   EXPECT_EQ(g_readSizes, std::vector<DWORD>(6, 8192));
 }
 
-TEST_F(Fetch, FailedReadsAreRetriedThreeTimesInARow) {
+TEST_F(Fetch, ReadsThatFailAreRetriedThreeTimesInARow) {
   g_winInetCalls.readFile = FailSomeReads;
   const std::string url = LoopbackUrl("/body?size=1000");
   g_readsToFail = 3;

@@ -153,7 +153,8 @@ class LoopbackServer(ThreadingHTTPServer):
 def start_server():
     """A running LoopbackServer; stop it with stop_server."""
     server = LoopbackServer()
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    # A short poll interval lets the server stop at once when the test is over.
+    threading.Thread(target=server.serve_forever, args=(0.05,), daemon=True).start()
     return server
 
 
