@@ -50,11 +50,4 @@ TEST_F(ImageBodyTest, RefusesAnythingElseLongerThan128Bytes) {
   EXPECT_EQ(text.Bytes(), std::string(100, 't'));
 }
 
-TEST_F(ImageBodyTest, TracesTheCountOfEveryRead) {
-  ImageBody body = Body(100);
-  body.AfterRead(8192);
-  body.AfterRead(0);
-  EXPECT_EQ(trace, "read file 8192\nread file 0\n");
-}
-
 }  // namespace
