@@ -29,7 +29,6 @@ def split_request_line(line):
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     server_version = "KolorowiskoStandIn/1.0"
-    sys_version = ""
     timeout = 30  # an idle kept-alive connection is closed after this many seconds
 
     def parse_request(self):
@@ -48,6 +47,9 @@ class Handler(BaseHTTPRequestHandler):
     def do_POST(self):
         self.rfile.read(int(self.headers.get("Content-Length") or 0))
         self._serve()
+
+    def version_string(self):
+        return self.server_version
 
     def log_message(self, format, *args):
         pass  # the JSON log is the record

@@ -104,7 +104,7 @@ class StandInService:
             if error.errno != errno.EADDRINUSE:
                 raise
             raise PortInUseError(
-                error.errno, f"cannot listen on {HOST}:{port} for the {role} host: the port is "
+                f"cannot listen on {HOST}:{port} for the {role} host: the port is "
                 f"already in use (another stand-in service still running?). Stop that program "
                 f"or choose another port.") from None
 
