@@ -7,8 +7,8 @@ import socket
 import sys
 import tempfile
 import threading
-import time
 import unittest
+import urllib.request
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "service"))
@@ -225,10 +225,16 @@ class LifecycleTest(unittest.TestCase):
         self.assertNotEqual(outcome, [200])
         StandInService(port=port, report_port=0).start().stop()  # the port is free again
 
-    def test_a_taken_port_is_refused(self):
-        with StandInService(port=0, report_port=0) as first:
-            with self.assertRaisesRegex(PortInUseError, str(first.report_port)):
-                StandInService(port=0, report_port=first.report_port).start()
+    def test_a_taken_port_is_refused_and_the_holder_keeps_its_log(self):
+        with tempfile.TemporaryDirectory() as folder:
+            log = Path(folder) / "requests.jsonl"
+            with StandInService(port=0, report_port=0, log_path=log) as first:
+                with urllib.request.urlopen(first.url("/")) as page:
+                    page.read()
+                second = StandInService(port=0, report_port=first.report_port, log_path=log)
+                with self.assertRaisesRegex(PortInUseError, str(first.report_port)):
+                    second.start()
+                self.assertEqual(len(log.read_text().splitlines()), 1)
 
 
 if __name__ == "__main__":

@@ -109,10 +109,9 @@ BY_PREFIX = {"/ulubione-tapety-": favourites, "/tapety-": uploads, "/user_": pro
 
 
 def find(path):
-    """The page function for a path, called as f(catalogue, params) for exact paths and
-    f(catalogue, rest_of_path) for prefixed ones; None when no page has the path."""
+    """The page for a path as a function of (catalogue, params); None when there is none."""
     if path in EXACT:
-        return lambda catalogue, params: EXACT[path](catalogue, params)
+        return EXACT[path]
     for prefix, page in BY_PREFIX.items():
         if path.startswith(prefix):
             return lambda catalogue, params: page(catalogue, path[len(prefix):])

@@ -85,10 +85,11 @@ class StandInService:
         try:
             for role in ROLES:
                 self._listeners[role] = self._listen(role)
+            # Only now: a start that finds its port taken must not empty the other's log.
+            self.log = RequestLog(self._log_path)
         except BaseException:
             self._close_listeners()
             raise
-        self.log = RequestLog(self._log_path)
         for role, listener in self._listeners.items():
             thread = threading.Thread(target=listener.serve_forever, args=(0.1,),
                                       name=f"stand-in {role}", daemon=True)
