@@ -33,8 +33,8 @@ def main(argv=None):
         print(f"stand-in service: images ready in {service.cache.root}")
         return 0
     try:
-        for spec in args.fault:
-            name, settings = parse_fault(spec)
+        for fault in args.fault:
+            name, settings = parse_fault(fault)
             service.set_fault(name, **settings)
         service.start()
     except (ValueError, PortInUseError, RuntimeError) as error:

@@ -70,7 +70,11 @@ def make_fault(name, scope=None, count=None, **params):
                          f"it takes {', '.join(kind.params) or 'no parameters'}")
     values = {}
     for key, (convert, default) in kind.params.items():
-        values[key] = convert(params[key]) if key in params else default
+        try:
+            values[key] = convert(params[key]) if key in params else default
+        except ValueError:
+            raise ValueError(f"fault {name!r}: {key} must be {convert.__name__}, "
+                             f"not {params[key]!r}") from None
     if scope is None:
         scope = kind.default_scope
     else:
@@ -83,12 +87,14 @@ def make_fault(name, scope=None, count=None, **params):
         if bad or not scope:
             raise ValueError(f"bad scope {sorted(bad)}; use {', '.join(KINDS)} or any")
     count = None if count is None else int(count)
+    if count is not None and count < 1:
+        raise ValueError(f"fault {name!r}: count must be at least 1")
     return Fault(name, scope, values, count)
 
 
-def parse_fault(spec):
+def parse_fault(text):
     """"NAME" or "NAME?key=value&..." (the --fault option) to make_fault's arguments."""
-    name, _, query = spec.partition("?")
+    name, _, query = text.partition("?")
     return name, dict(parse_qsl(query, keep_blank_values=True))
 
 
