@@ -130,6 +130,4 @@ class Answers:
             path = self.cache.file_path(name)
         except KeyError:
             return pages.not_found("Nie ma takiego pliku")
-        content_type = {".png": "image/png", ".jpg": JPEG, ".bmp": "image/bmp",
-                        ".html": "text/html; charset=utf-8"}.get(path.suffix, "text/plain")
-        return Reply(200, content_type, path.read_bytes())
+        return Reply(200, self.cache.file_type(name), path.read_bytes())

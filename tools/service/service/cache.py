@@ -11,46 +11,36 @@ import os
 from pathlib import Path
 
 from . import imagebytes, pages
+from .reply import HTML, JPEG, TEXT
 
 DEFAULT_CACHE = Path(__file__).resolve().parent.parent / ".cache"
-
-# name -> what the file is, for the README and error messages
-TEST_FILES = {
-    "big.png": "a PNG picture of about 2 MB (1024x683, stored uncompressed)",
-    "small.png": "a PNG picture of 48x32, a few hundred bytes",
-    "small.jpg": "a JPEG picture of 64x48",
-    "small.bmp": "a 24-bit BMP picture of 64x48",
-    "limit.jpg": f"a valid JPEG of exactly {imagebytes.LINK_LIMIT} bytes (1920x1080, padded)",
-    "over-limit.jpg": f"a valid JPEG of exactly {imagebytes.LINK_LIMIT + 1} bytes (1920x1080, padded)",
-    "page.html": "an HTML page of several KB",
-    "short.txt": "a text of exactly 100 bytes",
-}
 
 _SHORT_TEXT = ("To nie jest obrazek, tylko krotki tekst testowy. " * 3)[:99] + "\n"
 
 
-def _test_file_bytes(name):
-    if name == "page.html":
-        return pages.long_page()
-    if name == "short.txt":
-        return _SHORT_TEXT.encode("ascii")
-    from . import artwork  # PIL is needed only while generating
+def _sample(artwork, width, height):
+    return artwork.picture(width, height, ("#ffd200", "#1d976c"), 7, f"{width}x{height}")
 
-    def sample(width, height):
-        return artwork.picture(width, height, ("#ffd200", "#1d976c"), 7, f"{width}x{height}")
 
-    if name == "big.png":
-        return artwork.encode(sample(1024, 683), "PNG", compress_level=0)
-    if name == "small.png":
-        return artwork.encode(sample(48, 32), "PNG", optimize=True)
-    if name == "small.jpg":
-        return artwork.encode(sample(64, 48), "JPEG", quality=90)
-    if name == "small.bmp":
-        return artwork.encode(sample(64, 48), "BMP")
-    if name in ("limit.jpg", "over-limit.jpg"):
-        jpeg = artwork.encode(sample(1920, 1080), "JPEG", quality=90)
-        return imagebytes.pad_jpeg(jpeg, imagebytes.LINK_LIMIT + (name == "over-limit.jpg"))
-    raise KeyError(name)
+def _padded(artwork, size):
+    jpeg = artwork.encode(_sample(artwork, 1920, 1080), "JPEG", quality=90)
+    return imagebytes.pad_jpeg(jpeg, size)
+
+
+# name -> (content type, maker). A maker gets the PIL-based artwork module as its argument, so
+# that serving a ready cache needs no PIL.
+TEST_FILES = {
+    "big.png": ("image/png",
+                lambda art: art.encode(_sample(art, 1024, 683), "PNG", compress_level=0)),
+    "small.png": ("image/png",
+                  lambda art: art.encode(_sample(art, 48, 32), "PNG", optimize=True)),
+    "small.jpg": (JPEG, lambda art: art.encode(_sample(art, 64, 48), "JPEG", quality=90)),
+    "small.bmp": ("image/bmp", lambda art: art.encode(_sample(art, 64, 48), "BMP")),
+    "limit.jpg": (JPEG, lambda art: _padded(art, imagebytes.LINK_LIMIT)),
+    "over-limit.jpg": (JPEG, lambda art: _padded(art, imagebytes.LINK_LIMIT + 1)),
+    "page.html": (HTML, lambda art: pages.long_page()),
+    "short.txt": (TEXT, lambda art: _SHORT_TEXT.encode("ascii")),
+}
 
 
 def _write(path, data):
@@ -71,6 +61,9 @@ class Cache:
         if name not in TEST_FILES:
             raise KeyError(f"no test file {name!r}; there are {', '.join(TEST_FILES)}")
         return self.root / "files" / name
+
+    def file_type(self, name):
+        return TEST_FILES[name][0]
 
     def _stamp(self):
         digest = hashlib.sha256(self.catalogue.source)
@@ -101,5 +94,5 @@ class Cache:
         (self.root / "files").mkdir(exist_ok=True)
         for wallpaper in self.catalogue.wallpapers:
             _write(self.wallpaper_path(wallpaper), artwork.wallpaper_jpeg(wallpaper))
-        for name in TEST_FILES:
-            _write(self.file_path(name), _test_file_bytes(name))
+        for name, (_, make) in TEST_FILES.items():
+            _write(self.file_path(name), make(artwork))

@@ -26,6 +26,7 @@ class _Listener(ThreadingHTTPServer):
     closing does not wait for idle kept-alive clients."""
 
     daemon_threads = False
+    request_queue_size = 64  # tests fire bursts of parallel requests
 
     def __init__(self, port, role, service):
         self.role = role
