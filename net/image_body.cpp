@@ -30,7 +30,9 @@ bool ImageBody::Take(const char* data, std::size_t count) {
   bytes_.append(data, count);
   if (!signatureChecked_ && bytes_.size() > kUncheckedBytes) {
     trace_("check image\n");
-    if (!HasImageSignature(bytes_)) return false;
+    if (!HasImageSignature(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size())) {
+      return false;
+    }
     signatureChecked_ = true;
   }
   return true;

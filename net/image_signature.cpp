@@ -1,18 +1,16 @@
 #include "net/image_signature.h"
 
+#include <cstring>
+
 namespace {
 
-constexpr std::string_view kSignatures[] = {
-    std::string_view("BM", 2),
-    std::string_view("\xFF\xD8\xFF", 3),
-    std::string_view("\x89PNG\r\n\x1A\n", 8),
-};
+bool StartsWith(const unsigned char* bytes, size_t size, const char* signature, size_t length) {
+  return size >= length && std::memcmp(bytes, signature, length) == 0;
+}
 
 }  // namespace
 
-bool HasImageSignature(std::string_view head) {
-  for (std::string_view signature : kSignatures) {
-    if (head.substr(0, signature.size()) == signature) return true;
-  }
-  return false;
+bool HasImageSignature(const unsigned char* bytes, size_t size) {
+  return StartsWith(bytes, size, "BM", 2) || StartsWith(bytes, size, "\xFF\xD8\xFF", 3) ||
+         StartsWith(bytes, size, "\x89PNG\r\n\x1A\n", 8);
 }
