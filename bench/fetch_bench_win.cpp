@@ -28,8 +28,8 @@ double WorkingSetMb(bool peak) {
 
 // What WinINet under Wine costs by itself, without the transfer's helper thread and checks.
 bool BareWinInetToFile(const std::string& url, const std::string& path) {
-  ScopedInternet session(::InternetOpenA("fetch_bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
-                                         nullptr, 0));
+  ScopedInternet session(
+      ::InternetOpenA("fetch_bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   ScopedInternet request(::InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0, 0, 1));
   ScopedFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

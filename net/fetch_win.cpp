@@ -69,6 +69,35 @@ class FileBody : public BodySink {
   ReplacementFile& file_;
 };
 
+// The helpers' work, each owning what it is given. A file whose transfer fails is removed when
+// the function returns, before the caller hears of the failure; a result that comes after the
+// caller gave up is dropped on the helper thread.
+
+std::optional<ReplacementFile> ReceiveFile(const TransferJob& job, ReplacementFile file,
+                                           IdleWatch& watch) {
+  FileBody body(file);
+  char buffer[kFileChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+  return file;
+}
+
+std::optional<std::string> ReceiveString(const TransferJob& job, IdleWatch& watch) {
+  StringBody body;
+  char buffer[kStringChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+  return std::move(body.bytes);
+}
+
+std::optional<std::string> ReceiveImage(const TransferJob& job, std::size_t maxBytes,
+                                        const std::shared_ptr<ImageTrace>& trace,
+                                        IdleWatch& watch) {
+  const TraceLine line = [trace](const std::string& text) { trace->Line(text); };
+  ImageBody body(maxBytes, line);
+  char buffer[kImageChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line)) return std::nullopt;
+  return std::move(body.Bytes());
+}
+
 // No exception leaves the subsystem: running out of memory or threads is a failed transfer.
 template <typename Result, typename Transfer>
 Result Guarded(Result failed, Transfer transfer) {
@@ -87,16 +116,10 @@ bool FetchToFile(const std::string& url, const std::string& path) {
     if (!file) return false;
     std::optional<ReplacementFile> received = RunWithIdleBound(
         g_fetchIdleBound,
-        [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable
-        -> std::optional<ReplacementFile> {
-          // Out of the capture, so that a failed transfer removes it before the caller returns.
-          ReplacementFile own = std::move(file);
-          FileBody body(own);
-          char buffer[kFileChunk];
-          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
-          return own;
+        [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable {
+          return ReceiveFile(job, std::move(file), watch);
         });
-    // Only this thread moves a file into place; a helper given up on removes its own.
+    // Only this thread moves a file into place.
     return received && received->Commit();
   });
 }
@@ -104,12 +127,8 @@ bool FetchToFile(const std::string& url, const std::string& path) {
 std::string FetchToString(const std::string& url) {
   return Guarded(std::string(), [&] {
     std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound, [job = TransferJob{url}](IdleWatch& watch) -> std::optional<std::string> {
-          StringBody body;
-          char buffer[kStringChunk];
-          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
-          return std::move(body.bytes);
-        });
+        g_fetchIdleBound,
+        [job = TransferJob{url}](IdleWatch& watch) { return ReceiveString(job, watch); });
     return received ? std::move(*received) : std::string();
   });
 }
@@ -119,13 +138,8 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
     ApplyHttpScheme(url);
     auto trace = std::make_shared<ImageTrace>();
     std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound,
-        [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) -> std::optional<std::string> {
-          const TraceLine line = [trace](const std::string& text) { trace->Line(text); };
-          ImageBody body(maxBytes, line);
-          char buffer[kImageChunk];
-          if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line)) return std::nullopt;
-          return std::move(body.Bytes());
+        g_fetchIdleBound, [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
+          return ReceiveImage(job, maxBytes, trace, watch);
         });
     if (!received) {
       trace->LastLine("nothing to write\n");

@@ -30,7 +30,9 @@ ReplacementFile& ReplacementFile::operator=(ReplacementFile&& other) noexcept {
   return *this;
 }
 
-ReplacementFile::~ReplacementFile() { Discard(); }
+ReplacementFile::~ReplacementFile() {
+  Discard();
+}
 
 bool ReplacementFile::Write(const char* data, std::size_t size) {
   DWORD written = 0;

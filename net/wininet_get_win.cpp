@@ -1,7 +1,8 @@
 #include "net/wininet_get_win.h"
 
 bool WinInetGet::OpenSession(std::chrono::milliseconds timeout) {
-  session_.Reset(::InternetOpenA("kolorowisko app", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  session_.Reset(
+      ::InternetOpenA("kolorowisko app", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) return false;
   DWORD milliseconds = static_cast<DWORD>(timeout.count());
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
@@ -15,14 +16,16 @@ bool WinInetGet::OpenUrl(const std::string& url) {
   request_.Reset(calls_.openUrl(session_.Get(), url.c_str(), nullptr, 0, 0, 1));
   // Wine's WinINet takes a server that closes the connection without answering for an empty
   // response with status 0. Every real answer has a status; which one is the caller's business.
+  if (request_ && StatusCode() == 0) request_.Reset();
+  return request_.IsValid();
+}
+
+DWORD WinInetGet::StatusCode() const {
   DWORD status = 0;
   DWORD size = sizeof status;
-  if (request_ && (!::HttpQueryInfoA(request_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
-                                     &status, &size, nullptr) ||
-                   status == 0)) {
-    request_.Reset();
-  }
-  return request_.IsValid();
+  ::HttpQueryInfoA(request_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                   nullptr);
+  return status;
 }
 
 std::optional<std::uint64_t> WinInetGet::DeclaredLength() {

@@ -33,6 +33,9 @@ class WinInetGet : public HttpSource {
   bool Read(char* buffer, std::size_t size, std::size_t& got) override;
 
  private:
+  // 0 when the response has none.
+  DWORD StatusCode() const;
+
   WinInetCalls calls_;
   // Declared in this order so that the request is closed before its session.
   ScopedInternet session_;

@@ -17,9 +17,8 @@ TEST(RunWithIdleBound, DeliversTheResultOfWorkThatFinishes) {
 }
 
 TEST(RunWithIdleBound, WorkThatThrowsGivesNoResult) {
-  const auto result = RunWithIdleBound(10s, [](IdleWatch&) -> std::optional<int> {
-    throw std::runtime_error("out of memory");
-  });
+  const auto result = RunWithIdleBound(
+      10s, [](IdleWatch&) -> std::optional<int> { throw std::runtime_error("out of memory"); });
   EXPECT_FALSE(result);
 }
 
@@ -41,13 +40,14 @@ TEST(RunWithIdleBound, GivesUpOnIdleWorkWhichFinishesLaterOnItsOwn) {
   auto payload = std::make_shared<int>(5);
   std::weak_ptr<int> payloadAlive = payload;
 
-  const auto result = RunWithIdleBound(
-      100ms, [blocked = release->get_future(), sawGivenUp, payload = std::move(payload)](
-                 IdleWatch& watch) mutable -> std::optional<std::shared_ptr<int>> {
-        blocked.wait();
-        sawGivenUp->set_value(watch.GivenUp());
-        return std::move(payload);
-      });
+  const auto result =
+      RunWithIdleBound(100ms,
+                       [blocked = release->get_future(), sawGivenUp, payload = std::move(payload)](
+                           IdleWatch& watch) mutable -> std::optional<std::shared_ptr<int>> {
+                         blocked.wait();
+                         sawGivenUp->set_value(watch.GivenUp());
+                         return std::move(payload);
+                       });
   EXPECT_FALSE(result);
 
   release->set_value();
