@@ -1,6 +1,6 @@
 #include "app/app.h"
 #include "recent/recent.h"
-#include "wallpaper/image_file_win.h"
+#include "wallpaper/gdiplus_image_win.h"
 
 void WallpaperList::MakeThumbnail(const std::string& name) {
   // A session of its own, so a thumbnail can be made whether or not the process started GDI+.

@@ -1,4 +1,4 @@
-#include "wallpaper/image_file_win.h"
+#include "wallpaper/gdiplus_image_win.h"
 #include "wallpaper/wallpaper.h"
 
 bool ConvertToScreenBitmap(const std::string& sourcePath, const std::string& destinationPath) {

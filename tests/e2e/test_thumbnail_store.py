@@ -7,7 +7,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from harness import FAKE_TRAY, ProgramTestCase, app_folder, launch, wait_for_tray_window, windows_path
+from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, thumbnails_folder,
+                     wait_for_tray_window, windows_path)
 
 # A fixed moment for the thumbnails' last-write times, in Unix seconds (2024-05-17 12:00 UTC).
 MOMENT = 1715947200
@@ -22,8 +23,8 @@ class StartupLoadsTheThumbnailStore(ProgramTestCase):
         self.fake = subprocess.Popen(["wine", str(FAKE_TRAY), windows_path(log)],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for_tray_window(), "the stand-in tray window did not appear")
-        self.data = app_folder() / "data"
-        self.thumbnails = app_folder() / "thumbnails"
+        self.data = data_folder()
+        self.thumbnails = thumbnails_folder()
         self.data.mkdir(parents=True)
         self.thumbnails.mkdir(parents=True)
 
