@@ -1,12 +1,10 @@
 """The wallpaper engine against the stand-in service: pools, download and storage, custom links."""
 import base64
-import re
-import subprocess
 import unittest
 
-from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, app_folder, data_folder,
-                     desktop_wallpaper, read_config, run_with_argument, snapshot_app_files,
-                     thumbnails_folder, user_folder, wine, write_config)
+from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder,
+                     desktop_wallpaper, read_config, reset_user_state, run_with_argument,
+                     snapshot_app_files, thumbnails_folder, user_folder, wine, write_config)
 
 JAN = {"USER": "jan", "AUTORIZATION": "8c1f2e9a5b7d", "SAVE": "NO"}
 
@@ -31,6 +29,7 @@ class Pools(ServiceTestCase):
                                        (-1, "all", False)]:
             with self.subTest(number=number):
                 self.service.reset()
+                reset_user_state()  # nothing stored yet, so the choice is always downloaded
                 write_config(JAN)
                 self.assertEqual(run_with_argument(f'"kolorowisko:{number}"'), 0)
                 self.assertRegex(self.selection_target(),

@@ -3,21 +3,19 @@
 //
 //   change_from_pool POOL PREMIUM(0|1)      prints "changed 1" or "changed 0"
 #include <windows.h>
-#include <gdiplus.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/app.h"
+#include "app/scoped_gdiplus_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "wallpaper/wallpaper.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  ScopedGdiplus gdiplus = StartGdiplus();
 
   AppSettings().Load(ConfigFilePath());
   AppWallpapers().SetFolders(EnsureDataFolder() + "\\", EnsureThumbnailsFolder() + "\\");
@@ -26,7 +24,5 @@ int main(int argc, char** argv) {
       ChangeFromPool(AppWallpapers(), AppSettings(),
                      static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1');
   std::printf("changed %d\n", changed ? 1 : 0);
-
-  Gdiplus::GdiplusShutdown(token);
   return 0;
 }
