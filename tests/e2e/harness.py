@@ -116,36 +116,46 @@ def reg_query(key, value=None):
     return None
 
 
-def command_line(*args):
+def reg_value(key, name=None):
+    """A value under HKEY_CURRENT_USER\\key exactly as stored: (type, size, data bytes), or None
+    when it is missing. No name means the key's default value."""
+    answer = driver("regvalue", key, name if name is not None else "-")
+    if answer is None:
+        return None
+    kind, size, data = (answer.split() + [""])[:3]
+    return int(kind), int(size), bytes.fromhex(data)
+
+
+def command_line(*args, exe=EXE):
     """The command line Windows would give the program for these argument texts, unquoted."""
-    return " ".join([f'"{windows_path(EXE)}"', *args])
+    return " ".join([f'"{windows_path(exe)}"', *args])
 
 
-def launch(text, wait=True, timeout_ms=120000):
+def launch(text, wait=True, timeout_ms=120000, exe=EXE):
     """Starts the program with exactly this command line after its path (quotes kept as given).
 
     Waits and returns the exit code, or, with wait=False, returns the driver's process, which ends
-    when the program does."""
-    args = [str(DRIVER), "launch", command_line(text).encode("cp1250").hex(), timeout_ms]
+    when the program does. exe names another copy of the program's file."""
+    args = [str(DRIVER), "launch", command_line(text, exe=exe).encode("cp1250").hex(), timeout_ms]
     process = subprocess.Popen(["wine", *map(str, args)], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                text=True)
     if not wait:
         return process
-    process.wait(timeout=timeout_ms / 1000 + 30)
+    process.communicate(timeout=timeout_ms / 1000 + 30)  # also closes its pipe
     return process.returncode
 
 
 class Program:
     """One run of the program under Wine, started with an exact command-line text."""
 
-    def __init__(self, text=""):
-        self.process = launch(text, wait=False)
+    def __init__(self, text="", exe=EXE):
+        self.process = launch(text, wait=False, exe=exe)
 
     def running(self):
         return self.process.poll() is None
 
     def wait_exit(self, timeout=60):
-        self.process.wait(timeout=timeout)
+        self.process.communicate(timeout=timeout)
         return self.process.returncode
 
     def stop(self, timeout=30):
