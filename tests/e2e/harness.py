@@ -3,12 +3,12 @@
 Everything here works on the one prefix of the run: the user's application folder, the registry
 and the virtual desktop are shared, so the end-to-end tests run one at a time.
 """
-import json
 import os
 import pwd
 import shutil
 import socket
 import subprocess
+import sys
 import time
 import unittest
 from pathlib import Path
@@ -19,7 +19,11 @@ PREFIX = Path(os.environ["WINEPREFIX"])
 EXE = BUILD / "app" / "kolorowisko.exe"
 DRIVER = BUILD / "tests" / "tools" / "driver.exe"
 FAKE_TRAY = BUILD / "tests" / "tools" / "fake_tray.exe"
+CHANGE_FROM_POOL = BUILD / "tests" / "tools" / "change_from_pool.exe"
 ARTIFACTS = BUILD / "artifacts"
+
+sys.path.insert(0, str(SOURCE / "tools" / "service"))
+from service import StandInService  # noqa: E402
 
 TRAY_CLASS = "KolorowiskoMainWindow"
 TRAY_TITLE = "KolorowiskO"
@@ -209,3 +213,61 @@ class ProgramTestCase(unittest.TestCase):
 
     def tearDown(self):
         stop_every_program()
+
+
+def run_with_argument(text, timeout=120):
+    """Starts the first copy with an argument, lets it carry the argument out (before its message
+    loop starts) and ends it; returns the exit code."""
+    program = Program(text)
+    if not wait_for_tray_window():
+        program.process.kill()
+        raise AssertionError(f"no tray window for {text!r}")
+    # Queued behind the start-up action: the program quits as soon as its loop starts.
+    driver("post", TRAY_CLASS, TRAY_TITLE, WM_STOP_REQUEST, 0, 0)
+    return program.wait_exit(timeout)
+
+
+def data_folder():
+    return app_folder() / "data"
+
+
+def thumbnails_folder():
+    return app_folder() / "thumbnails"
+
+
+def desktop_wallpaper():
+    """The wallpaper that the system's desktop settings name."""
+    return reg_query(r"HKCU\Control Panel\Desktop", "Wallpaper")
+
+
+def snapshot_app_files():
+    """Every file of the program's folder with its bytes: what a failed change must not touch."""
+    root = app_folder()
+    return {path.relative_to(root): path.read_bytes() for path in root.rglob("*") if path.is_file()}
+
+
+class ServiceTestCase(ProgramTestCase):
+    """A test against the stand-in wallpaper service on the ports the test build talks to."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        ensure_port_free(SERVICE_PORT)
+        ensure_port_free(REPORT_PORT)
+        cls.service = StandInService(port=SERVICE_PORT, report_port=REPORT_PORT,
+                                     cache_dir=BUILD / "service-cache").start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.service.stop()
+        super().tearDownClass()
+
+    def setUp(self):
+        super().setUp()
+        self.service.reset()
+
+    def choose_next(self, wallpaper_id, name=None):
+        """Makes the service's next selection answer name this wallpaper."""
+        if name is None:
+            name = self.service.catalogue.by_id[wallpaper_id].name
+        self.service.set_fault("body", text=f"[id:{wallpaper_id}][zdjecie:{name}]", scope="select")
