@@ -21,21 +21,28 @@ TIMER_POOL = "pokaz=ulubione_tap&"
 MENU_ALL_POOL = "pokaz=all&"  # "Losuj z wszystkich tapet": all wallpapers, without the suffix
 
 
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
+
+
 class TrayTestCase(ServiceTestCase):
     """Each test runs the real program as the first copy; the program is started fresh, so its
     own one-minute timer never ticks before the test ends."""
 
     def start(self, config=None):
         write_config(dict(JAN, **(config or {})))
+        xdotool("mousemove", 5, 5)  # no tooltip over the notification area
         self.program = Program()
-        self.started = time.monotonic()
         self.assertTrue(wait_for_tray_window(), "no tray window")
+        # The window's own timer started with the window: its first tick is a minute away.
+        self.started = time.monotonic()
         self.assertTrue(wait_until_idle(), "the program does not answer")
         self.service.clear_log()
 
     def tearDown(self):
-        # A real tick would have mixed its own change into what the test counted.
-        if hasattr(self, "started"):
+        if hasattr(self, "program"):
+            self.assertEqual(self.program.stop(), 0)
+            # A real tick would have mixed its own change into what the test counted.
             self.assertLess(time.monotonic() - self.started, 55, "the test ran into a real tick")
         super().tearDown()
 
@@ -55,19 +62,17 @@ class TrayTestCase(ServiceTestCase):
         for target, pool in zip(targets, pools):
             self.assertIn(pool, target)
 
-    def assert_applied(self, wallpaper_id, since):
-        """The service's wallpaper was recorded and put on the desktop."""
-        self.assertEqual(read_config()["CURRENT_ID"], str(wallpaper_id))
-        self.assert_on_desktop(since)
-
-    def assert_on_desktop(self, since):
-        """A new wall.bmp was made since then and the desktop shows it."""
+    def assert_applied(self, since, wallpaper_id=None):
+        """A new wall.bmp was made since then and the desktop shows it; a wallpaper of the service
+        is recorded as the current one."""
         wall = data_folder() / "wall.bmp"
-        with self.subTest("wall.bmp on the desktop"):
+        with self.subTest("applied to the desktop"):
             if placeholder("ApplyDesktopWallpaper"):
                 self.skipTest("ApplyDesktopWallpaper is still a placeholder")
             self.assertGreaterEqual(wall.stat().st_mtime, since)
             self.assertTrue(desktop_wallpaper().lower().endswith("\\kolorowisko\\data\\wall.bmp"))
+            if wallpaper_id is not None:
+                self.assertEqual(read_config()["CURRENT_ID"], str(wallpaper_id))
 
 
 class AutoChangeTimer(TrayTestCase):
@@ -107,7 +112,7 @@ class RemoteCommands(TrayTestCase):
         self.send(WM_REMOTE_COMMAND, 0, 12346)
         self.assertEqual([entry["target"] for entry in self.service.requests(kind="image")],
                          ["/program/pobierz_jpeg.php?id=12346"])
-        self.assert_applied(12346, since)
+        self.assert_applied(since, 12346)
 
     def copy_data(self, text, byte_count=None):
         args = ["copydata", TRAY_CLASS, TRAY_TITLE, text]
@@ -128,7 +133,7 @@ class RemoteCommands(TrayTestCase):
         self.assertIn("change=ok&", self.service.requests(kind="report")[0]["query"])
         self.assertEqual((data_folder() / "custom.jpg").read_bytes(),
                          self.service.file_path("small.png").read_bytes())
-        self.assert_on_desktop(since)
+        self.assert_applied(since)
 
     def test_a_block_without_its_zero_byte_is_read_only_within_cbdata(self):
         self.start()
@@ -165,29 +170,39 @@ def hide_settings_window():
 class TrayScreen:
     """The tray icon and the tray menu as the screen shows them."""
 
-    def __init__(self, before_start):
-        self.before_start = before_start
-
     @staticmethod
     def shot(name):
         return Image.open(screenshot(name)).convert("RGB")
 
-    def icon_box(self, shot):
-        """The box of the tray area that the program's icon changed."""
+    @staticmethod
+    def icon_box(shot):
+        """The box of what stands out of the taskbar's background in the notification area: the
+        program's icon (the mouse is kept away, so no tooltip shows), or None."""
         x, y, width, height = TRAY_AREA
-        area = (x, y, x + width, y + height)
-        box = ImageChops.difference(shot.crop(area), self.before_start.crop(area)).getbbox()
-        return box and (box[0] + x, box[1] + y, box[2] + x, box[3] + y)
+        area = shot.crop((x, y, x + width, y + height))
 
-    def icon(self, shot):
+        def background(row):
+            return max(area.crop((0, row, width, row + 1)).getcolors(width))[1]
+
+        # The taskbar runs up from the screen's bottom row; the desktop above it may show anything.
+        taskbar, top = background(height - 1), height - 1
+        while top > 0 and background(top - 1) == taskbar:
+            top -= 1
+        strip = area.crop((0, top, width, height))
+        box = ImageChops.difference(strip, Image.new("RGB", strip.size, taskbar)).getbbox()
+        return box and (box[0] + x, box[1] + y + top, box[2] + x, box[3] + y + top)
+
+    @staticmethod
+    def icon(shot):
         """The icon's pixels, or None when the tray area shows no icon of the program."""
-        box = self.icon_box(shot)
+        box = TrayScreen.icon_box(shot)
         return box and shot.crop(box).tobytes()
 
     @staticmethod
-    def menu_separators(shot, before, corner):
-        """The rows where a menu separator (a long grey line that was not there before) runs, in
-        the part of the screen above and left of corner, where the tray menu opens."""
+    def menu_lines(shot, before, corner):
+        """The rows where a long grey line that was not there before runs (the menu's frame at the
+        top and bottom, its separators between), in the part of the screen above and left of
+        corner, where the tray menu opens."""
         pixels, old = shot.load(), before.load()
         rows = []
         for y in range(max(0, corner[1] - 700), corner[1]):
@@ -202,24 +217,14 @@ class TrayScreen:
         return rows
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
-
-
 class TrayMouse(TrayTestCase):
     """xdotool drives the real mouse on the Wine desktop."""
 
-    def setUp(self):
-        super().setUp()
-        xdotool("mousemove", 5, 5)  # no tooltip over the tray area
-        time.sleep(0.5)
-        self.screen = TrayScreen(TrayScreen.shot("tray-before-start.png"))
-
     def start(self, config=None):
         super().start(config)
-        self.assertTrue(wait_until(lambda: self.screen.icon_box(TrayScreen.shot("tray-idle.png")),
+        self.assertTrue(wait_until(lambda: TrayScreen.icon_box(TrayScreen.shot("tray-idle.png")),
                                    15), "no icon in the notification area")
-        left, top, right, bottom = self.screen.icon_box(TrayScreen.shot("tray-idle.png"))
+        left, top, right, bottom = TrayScreen.icon_box(TrayScreen.shot("tray-idle.png"))
         self.icon_centre = ((left + right) // 2, (top + bottom) // 2)
 
     def click_icon(self, button):
@@ -229,16 +234,16 @@ class TrayMouse(TrayTestCase):
         """Right-clicks the icon and clicks "Losuj z wszystkich tapet" in the menu."""
         before = TrayScreen.shot("tray-before-menu.png")
         self.click_icon(3)
-        separators = []
+        lines = []
 
         def menu_shown():
-            separators[:] = TrayScreen.menu_separators(TrayScreen.shot("tray-menu.png"), before,
-                                                       self.icon_centre)
-            return len(separators) == 3
+            lines[:] = TrayScreen.menu_lines(TrayScreen.shot("tray-menu.png"), before,
+                                             self.icon_centre)
+            return len(lines) == 5
 
-        self.assertTrue(wait_until(menu_shown, 15), f"no menu with three separators: {separators}")
+        self.assertTrue(wait_until(menu_shown, 15), f"no menu with three separators: {lines}")
         # Between the first two separators stand the five draw items; the fourth draws from all.
-        (first, x), (second, _) = separators[0], separators[1]
+        (first, x), (second, _) = lines[1], lines[2]
         xdotool("mousemove", x + 40, first + (second - first) * 7 // 10, "click", 1)
 
     def test_menu_draws_from_all_wallpapers(self):
@@ -250,7 +255,7 @@ class TrayMouse(TrayTestCase):
         self.assertTrue(wait_until_idle())
         self.assert_selections([MENU_ALL_POOL])
         self.assertNotIn("premiowane", self.selections()[0])
-        self.assert_applied(12346, since)
+        self.assert_applied(since, 12346)
 
     def test_a_change_from_the_menu_restarts_the_count(self):
         self.start({"AUTO_CHANGE": "YES", "CHANGE_INTERVAL": "3", "CATEGORY": "2"})
@@ -279,17 +284,11 @@ class TrayMouse(TrayTestCase):
 
 class BusyIcon(TrayTestCase):
 
-    def setUp(self):
-        super().setUp()
-        xdotool("mousemove", 5, 5)
-        time.sleep(0.5)
-        self.screen = TrayScreen(TrayScreen.shot("tray-before-start.png"))
-
     def test_shows_while_the_service_delays_an_image(self):
         self.start({"AUTO_CHANGE": "YES", "CHANGE_INTERVAL": "1"})
-        self.assertTrue(wait_until(lambda: self.screen.icon_box(TrayScreen.shot("tray-idle.png")),
-                                   15), "no icon in the notification area")
-        idle = self.screen.icon(TrayScreen.shot("tray-idle.png"))
+        self.assertTrue(wait_until(lambda: TrayScreen.icon(TrayScreen.shot("tray-idle.png")), 15),
+                        "no icon in the notification area")
+        idle = TrayScreen.icon(TrayScreen.shot("tray-idle.png"))
         for name, message, wparam, lparam in [("remote", WM_REMOTE_COMMAND, 0, -1),
                                               ("timer", WM_TIMER, TIMER_ID, 0)]:
             with self.subTest(name):
@@ -299,11 +298,11 @@ class BusyIcon(TrayTestCase):
                 self.service.wait_for_request(kind="image", timeout=30)
                 shot = f"tray-busy-{name}.png"
                 self.assertTrue(wait_until(
-                    lambda: self.screen.icon(TrayScreen.shot(shot)) not in (idle, None), 5),
+                    lambda: TrayScreen.icon(TrayScreen.shot(shot)) not in (idle, None), 5),
                     "no busy icon during the download")
                 self.assertTrue(wait_until_idle())
                 self.assertTrue(wait_until(
-                    lambda: self.screen.icon(TrayScreen.shot(f"tray-idle-after-{name}.png")) == idle,
+                    lambda: TrayScreen.icon(TrayScreen.shot(f"tray-idle-after-{name}.png")) == idle,
                     5), "the idle icon did not come back")
 
 
