@@ -265,6 +265,19 @@ def desktop_wallpaper():
     return reg_query(r"HKCU\Control Panel\Desktop", "Wallpaper")
 
 
+def assert_applied(test, since, wallpaper_id=None):
+    """A new wall.bmp was made since then (a time.time() value) and the desktop shows it; a
+    wallpaper of the service is recorded as the current one. A subtest, skipped while the
+    conversion to wall.bmp is a placeholder."""
+    with test.subTest("applied to the desktop"):
+        if placeholder("ApplyDesktopWallpaper"):
+            test.skipTest("ApplyDesktopWallpaper is still a placeholder")
+        test.assertGreaterEqual((data_folder() / "wall.bmp").stat().st_mtime, since)
+        test.assertTrue(desktop_wallpaper().lower().endswith("\\kolorowisko\\data\\wall.bmp"))
+        if wallpaper_id is not None:
+            test.assertEqual(read_config()["CURRENT_ID"], str(wallpaper_id))
+
+
 def snapshot_app_files():
     """Every file of the program's folder with its bytes: what a failed change must not touch."""
     root = app_folder()

@@ -1,11 +1,14 @@
 """The start-with-Windows value and the "kolorowisko:" URL scheme in the registry."""
 import shutil
+import subprocess
 import tempfile
+import time
 import unittest
 from pathlib import Path
 
-from harness import (EXE, ProgramTestCase, Program, launch, reg_value, wait_for_tray_window, wine,
-                     windows_path, write_config)
+from harness import (EXE, ProgramTestCase, Program, ServiceTestCase, assert_applied, launch,
+                     reg_query, reg_value, skip_while_placeholder, wait_for_tray_window,
+                     wait_until_idle, wine, windows_path, write_config)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 RUN_VALUE = "KolorowiskO"
@@ -29,9 +32,13 @@ class RegistryTestCase(ProgramTestCase):
 
     def run_first_copy(self, exe=EXE):
         """Starts the program (no argument), waits for its window, and stops it again."""
-        program = Program(exe=exe)
-        self.assertTrue(wait_for_tray_window(), "no tray window")
-        self.assertEqual(program.stop(), 0)
+        run_first_copy(self, exe)
+
+
+def run_first_copy(test, exe=EXE):
+    program = Program(exe=exe)
+    test.assertTrue(wait_for_tray_window(), "no tray window")
+    test.assertEqual(program.stop(), 0)
 
 
 class StartWithWindows(RegistryTestCase):
@@ -85,6 +92,43 @@ class UrlScheme(RegistryTestCase):
         self.assert_scheme_names(moved)
         # The start-up entry written by the first run names the old place and stays.
         self.assertEqual(reg_value(RUN_KEY, RUN_VALUE), string_value(windows_path(EXE)))
+
+
+
+def copy_scheme_to_classes_root(folder):
+    """Copies the scheme's keys, unchanged, to where Windows' merged view of the classes shows
+    them and where Wine looks when it opens a URL (it does not merge HKCU's classes in)."""
+    exported = folder / "scheme.reg"
+    wine("reg", "export", "HKCU\\" + SCHEME_KEY, exported, "/y", check=True)
+    text = exported.read_bytes().decode("utf-16")
+    moved = text.replace("[HKEY_CURRENT_USER\\Software\\Classes\\kolorowisko",
+                         "[HKEY_CLASSES_ROOT\\kolorowisko")
+    (folder / "moved.reg").write_bytes(moved.encode("utf-16"))
+    wine("reg", "import", folder / "moved.reg", check=True)
+
+
+@skip_while_placeholder("FetchToFile")
+class LinkOpenedBySystem(ServiceTestCase):
+
+    def test_a_link_starts_the_program_through_its_registered_command(self):
+        run_first_copy(self)
+        folder = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        copy_scheme_to_classes_root(folder)
+        command = r"HKCR\kolorowisko\shell\open\command"
+        self.assertEqual(reg_query(command), f'"{windows_path(EXE)}" "%1"')
+        self.assertEqual(reg_query(r"HKCR\kolorowisko", "URL Protocol"), "")
+
+        since = time.time() - 2
+        # Not through wine(): the program would inherit its output pipes and hold them open.
+        opened = subprocess.run(["wine", "start", "kolorowisko:12345"], stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, timeout=60)
+        self.assertEqual(opened.returncode, 0)
+        self.assertTrue(wait_for_tray_window(), "the link started no program")
+        self.assertTrue(wait_until_idle())
+        self.assertEqual([entry["target"] for entry in self.service.requests(kind="image")],
+                         ["/program/pobierz_jpeg.php?id=12345"])
+        assert_applied(self, since, 12345)
 
 
 if __name__ == "__main__":
