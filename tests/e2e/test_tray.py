@@ -245,6 +245,7 @@ class TrayMouse(TrayTestCase):
         self.assert_selections([MENU_ALL_POOL])
         self.assertNotIn("premiowane", self.selections()[0])
         assert_applied(self, since, 12346)
+        screenshot("desktop-after-menu-change.png")
 
     def test_a_change_from_the_menu_restarts_the_count(self):
         self.start({"AUTO_CHANGE": "YES", "CHANGE_INTERVAL": "3", "CATEGORY": "2"})
