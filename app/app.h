@@ -27,8 +27,8 @@ std::string EnsureDataFolder();
 std::string EnsureThumbnailsFolder();
 // AppFolder + "\config.dat".
 std::string ConfigFilePath();
-// Makes sure of AppFolder and saves the settings store to config.dat.
-bool SaveAppSettings();
+// Makes sure of AppFolder and saves the store (the program's own by default) to config.dat.
+bool SaveAppSettings(const SettingsStore& store = AppSettings());
 
 // The running program's file path; empty when the process's first module cannot be read.
 std::string OwnExecutablePath();

@@ -38,7 +38,9 @@ std::string EnsureThumbnailsFolder() {
 
 std::string ConfigFilePath() { return AppFolderPath() + "\\config.dat"; }
 
-bool SaveAppSettings() { return AppSettings().Save(EnsureAppFolder() + "\\config.dat"); }
+bool SaveAppSettings(const SettingsStore& store) {
+  return store.Save(EnsureAppFolder() + "\\config.dat");
+}
 
 std::string OwnExecutablePath() {
   ScopedKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,

@@ -1,12 +1,11 @@
 #include "app/startup.h"
 
-#include <gdiplus.h>
-
 #include <cstdlib>
 #include <ctime>
 
 #include "app/app.h"
 #include "app/argument.h"
+#include "app/scoped_gdiplus_win.h"
 #include "browser/browser.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
@@ -92,9 +91,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   SetTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated"));
   if (!RegisterTrayWindowClass(instance)) return 0;
 
-  ULONG_PTR gdiplusToken = 0;
-  Gdiplus::GdiplusStartupInput gdiplusInput;
-  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+  ScopedGdiplus gdiplus = StartGdiplus();
 
   HWND trayWindow = ::CreateWindowExA(0, kTrayWindowClass, kTrayWindowTitle, WS_OVERLAPPEDWINDOW,
                                       CW_USEDEFAULT, CW_USEDEFAULT, kTrayWindowWidth,
@@ -107,6 +104,6 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   const int exitCode = RunMessageLoop();
 
   DeleteTrayIcon();
-  Gdiplus::GdiplusShutdown(gdiplusToken);
-  return exitCode;
+  return exitCode;  // GDI+ shuts down as its session goes out of scope
+
 }

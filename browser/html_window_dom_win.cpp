@@ -133,8 +133,6 @@ void HTMLWindow::ShowLoginState(bool loggedIn, const std::string& userName) {
 void HTMLWindow::FillOptionsPage() { ::FillOptionsPage(*this, settings_, onOptionsPage); }
 
 void HTMLWindow::SaveOptionsForm() {
-  ::SaveOptionsForm(*this, settings_, onOptionsPage, [](const SettingsStore& settings) {
-    EnsureAppFolder();
-    settings.Save(ConfigFilePath());
-  });
+  ::SaveOptionsForm(*this, settings_, onOptionsPage,
+                    [](const SettingsStore& settings) { SaveAppSettings(settings); });
 }

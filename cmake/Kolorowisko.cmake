@@ -3,7 +3,9 @@
 #   kolorowisko_portable(<sources>)   Windows-free logic: built for Windows and, natively, for the host
 #   kolorowisko_windows(<sources>)    platform code: built for Windows only
 #   kolorowisko_portable_tests(NAME <n> SOURCES <s>)  GoogleTest cases of Windows-free logic
-#   kolorowisko_windows_tests(NAME <n> SOURCES <s> [LIBRARIES <l>])  GoogleTest cases run under Wine
+#   kolorowisko_windows_tests(NAME <n> SOURCES <s> [LIBRARIES <l>] [LAUNCHER <command>])
+#                                     GoogleTest cases run under Wine (through <command> when given,
+#                                     which gets Wine's command line as its arguments)
 #   kolorowisko_script_test(NAME <n> SCRIPT <s> [LOCKS <l>] [TIMEOUT <t>])  a Python end-to-end test
 
 function(kolorowisko_define_targets)
@@ -72,8 +74,12 @@ function(kolorowisko_windows)
 endfunction()
 
 function(kolorowisko_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;LABELS;LAUNCHER" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  if(T_LAUNCHER)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
+                 ${T_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR})
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} gmock gtest gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   kolorowisko_warnings(${name})
@@ -91,13 +97,13 @@ function(kolorowisko_portable_tests)
 endfunction()
 
 function(kolorowisko_windows_tests)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBRARIES;LAUNCHER" ${ARGN})
   if(KOLOROWISKO_NATIVE)
     return()
   endif()
   kolorowisko_add_gtest(${T_NAME} SOURCES ${T_SOURCES}
                         LIBRARIES kolorowisko_windows kolorowisko_test_support ${T_LIBRARIES}
-                        LABELS windows)
+                        LABELS windows LAUNCHER ${T_LAUNCHER})
 endfunction()
 
 function(kolorowisko_script_test)

@@ -38,12 +38,19 @@ class WallpaperList {
   // The recent page's table, UTF-8.
   std::string RecentTableHtml() const;
 
+  // The size of a thumbnail, in pixels.
+  static constexpr int kThumbnailWidth = 120;
+  static constexpr int kThumbnailHeight = 100;
+
   const std::list<WallpaperEntry>& Entries() const { return entries_; }
   const std::string& DataFolder() const { return dataFolder_; }
   const std::string& ThumbnailsFolder() const { return thumbnailsFolder_; }
   int Limit() const { return limit_; }
 
  private:
+  // RemoveOldest while there are more entries than the limit.
+  void RemoveBeyondLimit();
+
   std::list<WallpaperEntry> entries_;
   std::string dataFolder_;
   std::string thumbnailsFolder_;

@@ -24,6 +24,8 @@ class SettingsStore {
   void Set(const std::string& key, const std::string& value);
   void SetInt(const std::string& key, int value);
   void SetFlag(const std::string& key, bool value);
+  // Drops the key, defaults included: readers then see it as missing.
+  void Erase(const std::string& key);
 
   // The file's text: applies its lines over the store / gives the store as lines.
   void ReadText(const std::string& text);

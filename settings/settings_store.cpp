@@ -47,6 +47,8 @@ void SettingsStore::SetInt(const std::string& key, int value) {
 
 void SettingsStore::SetFlag(const std::string& key, bool value) { Set(key, value ? "YES" : "NO"); }
 
+void SettingsStore::Erase(const std::string& key) { values_.erase(key); }
+
 void SettingsStore::ReadText(const std::string& text) {
   size_t start = 0;
   while (start < text.size()) {

@@ -1,6 +1,7 @@
 #include "system/system.h"
 
 #include "app/app.h"
+#include "app/registry_value_win.h"
 #include "app/scoped_win.h"
 #include "system/url_scheme_command.h"
 
@@ -11,12 +12,6 @@ constexpr char kRunValue[] = "KolorowiskO";
 constexpr char kSchemeKey[] = "Software\\Classes\\kolorowisko";
 constexpr char kSchemeCommandKey[] = "Software\\Classes\\kolorowisko\\shell\\open\\command";
 constexpr REGSAM kAccess = KEY_WRITE | KEY_QUERY_VALUE;  // 0x20007
-
-// Writes a REG_SZ value with its terminating NUL counted.
-void SetStringValue(HKEY key, const char* name, const std::string& data) {
-  ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-}
 
 ScopedRegKey CreateUserKey(const char* path) {
   ScopedRegKey key;

@@ -5,7 +5,7 @@
 #include "wallpaper/hand_off_pool.h"
 
 void CarryOutNumber(int value, bool zeroOpensSettings) {
-  ShowBusyIcon();
+  BusyTrayIcon busy;
   PoolChoice choice;
   if (value == 0 && zeroOpensSettings) {
     OpenSettingsWindow();
@@ -14,5 +14,4 @@ void CarryOutNumber(int value, bool zeroOpensSettings) {
   } else {
     ApplyById(value, AppSettings(), AppWallpapers());
   }
-  ShowIdleIcon();
 }

@@ -28,6 +28,19 @@ void DeleteTrayIcon();
 void ShowBusyIcon();
 void ShowIdleIcon();
 
+// The busy icon for as long as the object lives: the idle icon comes back on every way out.
+class BusyTrayIcon {
+ public:
+  BusyTrayIcon() { ShowBusyIcon(); }
+  ~BusyTrayIcon() { ShowIdleIcon(); }
+  BusyTrayIcon(const BusyTrayIcon&) = delete;
+  BusyTrayIcon& operator=(const BusyTrayIcon&) = delete;
+};
+
+// A wallpaper change that the user asked for (tray menu, settings page): the next automatic change
+// is a full interval away, and the busy icon shows while the change runs.
+void ChangeWallpaperForUser(WallpaperPool pool, bool premium);
+
 // A number from the command line or a second copy: -5 to -1 draw from a pool, 0 opens the
 // settings window when zeroOpensSettings (a remote command), any other number is a wallpaper id.
 // Shows the busy icon meanwhile.

@@ -1,26 +1,53 @@
 #include "tray/tray.h"
 
+#include "app/app.h"
+#include "browser/browser.h"
+#include "tray/copy_data_text.h"
+#include "tray/tray_parts_win.h"
+
 namespace {
 
 UINT g_taskbarCreatedMessage = 0;
+HMENU g_trayMenu = nullptr;
 
 void StopProgram(HWND window) {
   ::KillTimer(window, kAutoChangeTimerId);
   ::PostQuitMessage(0);
 }
 
-}  // namespace
+void OnCreate(HWND window) {
+  // One menu for the whole run, however many windows the class gets.
+  if (!g_trayMenu) g_trayMenu = BuildTrayMenu(AppInstance());
+  ::SetTimer(window, kAutoChangeTimerId, kAutoChangeTimerPeriodMs, nullptr);
+}
 
-void SetTaskbarCreatedMessage(UINT message) { g_taskbarCreatedMessage = message; }
+void OnTrayNotify(HWND window, WPARAM iconId, LPARAM mouseMessage) {
+  if (iconId != kTrayIconId) return;
+  if (mouseMessage == WM_LBUTTONDOWN) {
+    OpenSettingsWindow();
+  } else if (mouseMessage == WM_RBUTTONDOWN) {
+    CarryOutTrayCommand(ChooseTrayMenuCommand(window, g_trayMenu));
+  }
+}
 
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A link from a second copy; the empty text asks for the settings window.
+void OnCopyData(const COPYDATASTRUCT* block) {
+  const std::string link = block ? CopyDataText(block->lpData, block->cbData) : std::string();
+  if (link.empty()) {
+    OpenSettingsWindow();
+  } else {
+    ApplyLink(link);
+  }
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == g_taskbarCreatedMessage && message != 0) {
     AddTrayIcon();  // the shell restarted: put the icon back
     return 0;
   }
   switch (message) {
     case WM_CREATE:
-      ::SetTimer(window, kAutoChangeTimerId, kAutoChangeTimerPeriodMs, nullptr);
+      OnCreate(window);
       return 0;
     case WM_DESTROY:
       StopProgram(window);
@@ -28,11 +55,36 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       ::ShowWindow(window, SW_HIDE);
       return 0;
+    case WM_COPYDATA:
+      OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return 0;
+    case WM_TIMER:
+      AutoChangeTick();
+      return 0;
+    case WM_TRAY_NOTIFY:
+      OnTrayNotify(window, wParam, lParam);
+      return 0;
+    case WM_REMOTE_COMMAND:
+      CarryOutNumber(static_cast<int>(lParam), true);
+      return 0;
     case WM_STOP_REQUEST:
       ::DestroyWindow(window);
       StopProgram(window);
       return 0;
     default:
       return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void SetTaskbarCreatedMessage(UINT message) { g_taskbarCreatedMessage = message; }
+
+LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // An exception must not unwind into the system's code that called the procedure.
+  try {
+    return HandleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;
   }
 }

@@ -23,6 +23,11 @@ bool DownloadAndApply(const std::string& id, const std::string& name, SettingsSt
 bool ApplyById(int id, SettingsStore& settings, WallpaperList& list);
 // Sets the file's last-write time to now (when it can be opened) and returns that time.
 FILETIME TouchFile(const std::string& path);
+// Makes the listed wallpaper of that name the newest (its thumbnail's time is its place, also
+// after a restart); false when the list does not hold it.
+bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name);
+// True when the file can be read and its first bytes are a BMP, JPEG or PNG signature.
+bool IsImageFile(const std::string& path);
 
 // Fetches an image link into custom.jpg, reports the link to the service, applies it.
 bool ApplyLink(const std::string& link);

@@ -53,6 +53,12 @@ wine_session_start() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$WINE_SESSION_SCREEN" /f \
     >/dev/null 2>&1
   export WINEDLLOVERRIDES="mscoree="
+  # In a prefix just booted, starting the RpcSs service times out, and the desktop's explorer
+  # waits for it: every later process that opens a window or a GDI+ drawing surface would wait
+  # 10 s. Services started by a fresh server start at once.
+  wineserver -k
+  wineserver -w
+  wineserver -p
   # Wait until the prefix answers quickly (wineboot's leftovers have settled).
   wine cmd /c exit >/dev/null 2>&1 || true
 }

@@ -15,7 +15,9 @@
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "support/file_bytes.h"
+#include "support/gdiplus_test.h"
 #include "support/temp_folder.h"
+#include "support/test_picture.h"
 
 namespace {
 
@@ -84,6 +86,41 @@ TEST_F(DroppedFilesTest, EachImageOfOneDropIsAppliedInTurnLeavingSettingsAndList
   EXPECT_EQ(AppWallpapers().Entries().size(), wallpapersBefore);
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_TRUE(boxes_.Boxes().empty()) << boxes_.Describe();
+}
+
+// The whole road without the stand-in: the last image of a drop ends up as the desktop's wall.bmp.
+class DroppedImagesOnTheDesktop : public GdiplusTest {
+ protected:
+  std::string WriteImage(const char* name, const Quadrants& quadrants, const wchar_t* mimeType) {
+    const std::string path = folder_.File(name);
+    // Square pictures whose centre strip has the screen's shape.
+    EXPECT_TRUE(WriteQuadrantPicture(path, 1000, 1000, {0, 219, 1000, 562}, mimeType, quadrants));
+    return path;
+  }
+
+  TempFolder folder_;
+  const std::string wall_ = AppFolderPath() + "\\data\\wall.bmp";
+};
+
+TEST_F(DroppedImagesOnTheDesktop, APngAndThenABmpLeaveTheBmp) {
+  ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1920);
+  ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 1080);
+  const std::string png = WriteImage("first.png", kQuadrants, L"image/png");
+  const std::string bmp = WriteImage("second.bmp", kOtherQuadrants, L"image/bmp");
+  ::DeleteFileA(wall_.c_str());
+  OpenSettingsWindow();
+  ASSERT_NE(CurrentHTMLWindow(), nullptr);
+  const std::string settingsBefore = AppSettings().ToText();
+  const size_t wallpapersBefore = AppWallpapers().Entries().size();
+
+  ::SendMessageA(CurrentHTMLWindow()->Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDropHandle({png, bmp})), 0);
+  EXPECT_TRUE(ShowsQuadrants(ReadPicture(wall_), 6, 40, kOtherQuadrants));
+  char wallpaper[MAX_PATH] = {};
+  ::SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, wallpaper, 0);
+  EXPECT_STRCASEEQ(wallpaper, wall_.c_str());
+  EXPECT_EQ(AppSettings().ToText(), settingsBefore);
+  EXPECT_EQ(AppWallpapers().Entries().size(), wallpapersBefore);
 }
 
 }  // namespace

@@ -33,6 +33,10 @@ class SettingsWindowTest : public ::testing::Test {
     ASSERT_TRUE(::IsWindow(window_));
   }
 
+  void TearDown() override {
+    if (HTMLWindow* current = CurrentHTMLWindow()) ::DestroyWindow(current->Window());
+  }
+
   SIZE BrowserSize() {
     Microsoft::WRL::ComPtr<IWebBrowser2> browser = QueryWebBrowser(object_->BrowserObject());
     long width = -1, height = -1;

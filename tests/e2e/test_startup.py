@@ -4,11 +4,9 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from harness import (FAKE_TRAY, SCREEN, ProgramTestCase, Program, driver, launch, screenshot,
-                     wait_for_tray_window, wait_until, windows_path, TRAY_CLASS, TRAY_TITLE)
-
-# The notification area sits at the right end of the virtual desktop's taskbar.
-TRAY_AREA = (SCREEN[0] - 160, SCREEN[1] - 32, 160, 32)
+from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch,
+                     screenshot, wait_for_tray_window, wait_until, windows_path, TRAY_CLASS,
+                     TRAY_TITLE)
 
 
 class HandOffToRunningCopy(ProgramTestCase):
@@ -72,12 +70,6 @@ class FirstCopy(ProgramTestCase):
         self.assertIsNone(driver("find", TRAY_CLASS, TRAY_TITLE, 0))
         self.assertTrue(wait_until(lambda: self.tray_area("tray-after-exit.png") == before, 15),
                         "the icon stayed in the notification area")
-
-
-def crop(path, area):
-    x, y, width, height = area
-    return subprocess.run(["convert", str(path), "-crop", f"{width}x{height}+{x}+{y}", "rgb:-"],
-                          capture_output=True, check=True).stdout
 
 
 if __name__ == "__main__":

@@ -11,6 +11,8 @@
 //                                            and the window's thread's other top-level windows
 //   dialogs [CLOSE]                          lists message boxes (class #32770) as "title|text";
 //                                            CLOSE also dismisses them
+//   regvalue KEY NAME                        a value under HKEY_CURRENT_USER\KEY (NAME "-" for the
+//                                            default value) as "TYPE SIZE HEX", exactly as stored
 //   launch HEX [TIMEOUT_MS]                  starts the command line whose bytes HEX gives (as the
 //                                            shell would, quotes untouched), waits, and exits with
 //                                            its exit code
@@ -118,6 +120,28 @@ int CopyData(HWND window, const std::string& text, const char* byteCount) {
   return 0;
 }
 
+int RegValue(const char* keyPath, const char* name) {
+  ScopedRegKey key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
+      ERROR_SUCCESS) {
+    std::fprintf(stderr, "key not found\n");
+    return 1;
+  }
+  DWORD type = 0, size = 0;
+  if (::RegQueryValueExA(key.Get(), OrNull(name), nullptr, &type, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    std::fprintf(stderr, "value not found\n");
+    return 1;
+  }
+  std::string data(size, '\0');
+  ::RegQueryValueExA(key.Get(), OrNull(name), nullptr, &type,
+                     reinterpret_cast<BYTE*>(&data[0]), &size);
+  std::printf("%lu %lu ", type, size);
+  for (unsigned char byte : data.substr(0, size)) std::printf("%02x", byte);
+  std::printf("\n");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,6 +150,7 @@ int main(int argc, char** argv) {
   if (command == "launch") {
     return Launch(Arg(argc, argv, 2), argc > 3 ? std::strtoul(argv[3], nullptr, 10) : INFINITE);
   }
+  if (command == "regvalue") return RegValue(Arg(argc, argv, 2), Arg(argc, argv, 3));
   if (command == "find") {
     HWND window = WaitForWindow(Arg(argc, argv, 2), Arg(argc, argv, 3), timeout);
     if (!window) return 1;

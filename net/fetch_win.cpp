@@ -1,0 +1,154 @@
+// The three transfers. Each runs its WinINet calls on a helper thread (see net/idle_bound.h):
+// Wine ignores WinINet's time-outs and cannot cancel a blocked call, so the calling thread waits
+// only as long as bytes keep arriving. Everything a helper touches is its own: the address, its
+// handles, its buffer, and the body or temporary file it hands back.
+//
+// Progress shows when a read returns, and WinINet returns only with a full chunk or at the end of
+// the body: a link slower than one chunk per idle bound (about 550 bytes/s for 16 KB in 30 s)
+// counts as stalled.
+#include "net/net.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "net/body_reader.h"
+#include "net/fetch_seam_win.h"
+#include "net/image_body.h"
+#include "net/image_trace.h"
+#include "net/replacement_file_win.h"
+#include "net/url_scheme.h"
+#include "net/wininet_get_win.h"
+
+std::chrono::milliseconds g_fetchIdleBound = kFetchIdleBound;
+WinInetCalls g_winInetCalls;
+
+namespace {
+
+constexpr std::size_t kFileChunk = 16384;
+constexpr std::size_t kStringChunk = 4096;
+constexpr std::size_t kImageChunk = 8192;
+
+// One GET as the helper carries it out, copied from the caller's settings when it starts.
+struct TransferJob {
+  std::string url;
+  WinInetCalls calls = g_winInetCalls;
+  std::chrono::milliseconds idleBound = g_fetchIdleBound;
+};
+
+using TraceLine = std::function<void(const std::string&)>;
+
+void NoTrace(const std::string&) {}
+
+// Opens the session and the URL, then reads the whole body into sink.
+bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySink& sink,
+                  IdleWatch& watch, const TraceLine& trace) {
+  WinInetGet get(job.calls);
+  if (!get.OpenSession(job.idleBound)) {
+    trace("connection null\n");
+    return false;
+  }
+  trace("connection ok\n");
+  if (!get.OpenUrl(job.url)) {
+    trace("internet null\n");
+    return false;
+  }
+  trace("internet ok\n");
+  watch.NoteProgress();  // the headers have arrived
+  return ReadWholeBody(get, buffer, size, sink, watch);
+}
+
+class FileBody : public BodySink {
+ public:
+  explicit FileBody(ReplacementFile& file) : file_(file) {}
+  bool Take(const char* data, std::size_t count) override { return file_.Write(data, count); }
+
+ private:
+  ReplacementFile& file_;
+};
+
+// The helpers' work, each owning what it is given. A file whose transfer fails is removed when
+// the function returns, before the caller hears of the failure; a result that comes after the
+// caller gave up is dropped on the helper thread.
+
+std::optional<ReplacementFile> ReceiveFile(const TransferJob& job, ReplacementFile file,
+                                           IdleWatch& watch) {
+  FileBody body(file);
+  char buffer[kFileChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+  return file;
+}
+
+std::optional<std::string> ReceiveString(const TransferJob& job, IdleWatch& watch) {
+  StringBody body;
+  char buffer[kStringChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+  return std::move(body.bytes);
+}
+
+std::optional<std::string> ReceiveImage(const TransferJob& job, std::size_t maxBytes,
+                                        const std::shared_ptr<ImageTrace>& trace,
+                                        IdleWatch& watch) {
+  const TraceLine line = [trace](const std::string& text) { trace->Line(text); };
+  ImageBody body(maxBytes, line);
+  char buffer[kImageChunk];
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line)) return std::nullopt;
+  return std::move(body.Bytes());
+}
+
+// No exception leaves the subsystem: running out of memory or threads is a failed transfer.
+template <typename Result, typename Transfer>
+Result Guarded(Result failed, Transfer transfer) {
+  try {
+    return transfer();
+  } catch (...) {
+    return failed;
+  }
+}
+
+}  // namespace
+
+bool FetchToFile(const std::string& url, const std::string& path) {
+  return Guarded(false, [&] {
+    ReplacementFile file(path);
+    if (!file) return false;
+    std::optional<ReplacementFile> received = RunWithIdleBound(
+        g_fetchIdleBound,
+        [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable {
+          return ReceiveFile(job, std::move(file), watch);
+        });
+    // Only this thread moves a file into place.
+    return received && received->Commit();
+  });
+}
+
+std::string FetchToString(const std::string& url) {
+  return Guarded(std::string(), [&] {
+    std::optional<std::string> received = RunWithIdleBound(
+        g_fetchIdleBound,
+        [job = TransferJob{url}](IdleWatch& watch) { return ReceiveString(job, watch); });
+    return received ? std::move(*received) : std::string();
+  });
+}
+
+bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
+  return Guarded(false, [&] {
+    ApplyHttpScheme(url);
+    auto trace = std::make_shared<ImageTrace>();
+    std::optional<std::string> received = RunWithIdleBound(
+        g_fetchIdleBound, [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
+          return ReceiveImage(job, maxBytes, trace, watch);
+        });
+    if (!received) {
+      trace->LastLine("nothing to write\n");
+      return false;
+    }
+    trace->Line("write fo file\n");
+    ReplacementFile file(path);
+    if (!file) return false;
+    trace->Line("write fo file ok\n");
+    return file.Write(received->data(), received->size()) && file.Commit();
+  });
+}

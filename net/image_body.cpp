@@ -1,0 +1,39 @@
+#include "net/image_body.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "net/image_signature.h"
+
+namespace {
+
+// Short replies are kept as they are; only a longer body must look like an image.
+constexpr std::size_t kUncheckedBytes = 128;
+
+}  // namespace
+
+ImageBody::ImageBody(std::size_t maxBytes, Trace trace)
+    : maxBytes_(maxBytes), trace_(std::move(trace)) {}
+
+void ImageBody::ExpectLength(std::uint64_t length) {
+  // One allocation of the whole body instead of repeated doubling, which would need up to twice
+  // its size at once; a longer body is refused anyway.
+  bytes_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(length, maxBytes_)));
+}
+
+void ImageBody::AfterRead(std::size_t count) {
+  trace_("read file " + std::to_string(count) + "\n");
+}
+
+bool ImageBody::Take(const char* data, std::size_t count) {
+  if (count > maxBytes_ - bytes_.size()) return false;
+  bytes_.append(data, count);
+  if (!signatureChecked_ && bytes_.size() > kUncheckedBytes) {
+    trace_("check image\n");
+    if (!HasImageSignature(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size())) {
+      return false;
+    }
+    signatureChecked_ = true;
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+// The rules for a body that FetchImage accepts, applied while it arrives. Windows-free.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "net/body_sink.h"
+
+// Keeps the body in memory. Rejects it once it grows past maxBytes, and when, past its first 128
+// bytes, it does not begin like a BMP, JPEG or PNG file (a shorter body is kept unchecked).
+// Reports each read ("read file N") and the check ("check image") through trace.
+class ImageBody : public BodySink {
+ public:
+  using Trace = std::function<void(const std::string& line)>;
+
+  ImageBody(std::size_t maxBytes, Trace trace);
+
+  void ExpectLength(std::uint64_t length) override;
+  void AfterRead(std::size_t count) override;
+  bool Take(const char* data, std::size_t count) override;
+
+  std::string& Bytes() { return bytes_; }
+
+ private:
+  std::size_t maxBytes_;
+  Trace trace_;
+  std::string bytes_;
+  bool signatureChecked_ = false;
+};

@@ -1,0 +1,273 @@
+// The three transfers through real WinINet against the loopback server.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/scoped_win.h"
+#include "net/fetch_seam_win.h"
+#include "net/loopback_server.h"
+#include "net/net.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kOldContent[] = "the previous file";
+constexpr size_t kTenMiB = 10485760;
+// Far below the server's 30 s stall and far above the shortened idle bound.
+constexpr auto kStallVerdictWithin = std::chrono::seconds(15);
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  ScopedFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+  if (!find) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(find.Get(), &found));
+  return names;
+}
+
+// Polls, since a helper that was given up on finishes in its own time.
+bool OnlyFileLeftIs(const TempFolder& folder, const std::string& name) {
+  for (int i = 0; i < 100; ++i) {
+    if (FilesIn(folder.Path()) == std::vector<std::string>{name}) return true;
+    ::Sleep(100);
+  }
+  return false;
+}
+
+class Fetch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_fetchIdleBound = std::chrono::milliseconds(1000);
+    ASSERT_TRUE(WriteFileBytes(destination_, kOldContent));
+  }
+  void TearDown() override {
+    g_fetchIdleBound = kFetchIdleBound;
+    g_winInetCalls = WinInetCalls();
+  }
+
+  // The destination still holds its old content, and nothing else is left beside it.
+  void ExpectDestinationUntouched() {
+    EXPECT_EQ(ReadFileBytes(destination_), kOldContent);
+    EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+  }
+
+  TempFolder folder_;
+  const std::string destination_ = folder_.File("wall.jpg");
+};
+
+TEST_F(Fetch, WholeBodiesArriveExactlyWithTheirZeroBytes) {
+  const std::string url = LoopbackUrl("/body?size=100000");
+  const std::string expected = PatternBody("raw", 100000);
+  ASSERT_NE(expected.find('\0', 1), std::string::npos);
+
+  EXPECT_TRUE(FetchToFile(url, destination_));
+  EXPECT_EQ(ReadFileBytes(destination_), expected);
+  EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+  EXPECT_EQ(FetchToString(url), expected);
+}
+
+TEST_F(Fetch, EmptyBodyMakesAnEmptyFileAndAnEmptyString) {
+  EXPECT_TRUE(FetchToFile(LoopbackUrl("/body?size=0"), destination_));
+  EXPECT_TRUE(FileExists(destination_));
+  EXPECT_EQ(ReadFileBytes(destination_), "");
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=0")), "");
+}
+
+TEST_F(Fetch, RequestsCarryTheUserAgentAndFollowRedirects) {
+  EXPECT_EQ(FetchToString(LoopbackUrl("/agent")), "kolorowisko app");
+  EXPECT_EQ(FetchToString(LoopbackUrl("/redirect?to=/body%3Fsize%3D3000")),
+            PatternBody("raw", 3000));
+}
+
+TEST_F(Fetch, ErrorPageIsAnOrdinaryBodyButNotAnImage) {
+  const std::string page = FetchToString(LoopbackUrl("/status?code=404"));
+  EXPECT_NE(page.find("404 Error"), std::string::npos);
+  ASSERT_GT(page.size(), 128u);
+
+  std::string url = LoopbackUrl("/status?code=404");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(FetchImage(url, destination_, kTenMiB));
+  const std::string trace = testing::internal::GetCapturedStdout();
+  EXPECT_NE(trace.find("check image\nnothing to write\n"), std::string::npos) << trace;
+  ExpectDestinationUntouched();
+}
+
+TEST_F(Fetch, BodyCutShortFailsAndLeavesTheOldFile) {
+  const std::string url = LoopbackUrl("/body?kind=jpeg&size=200000&cut=70000");
+  EXPECT_FALSE(FetchToFile(url, destination_));
+  EXPECT_EQ(FetchToString(url), "");
+  std::string imageUrl = url;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(FetchImage(imageUrl, destination_, kTenMiB));
+  testing::internal::GetCapturedStdout();
+  ExpectDestinationUntouched();
+}
+
+// Wine's WinINet takes a connection closed without any answer for an empty response.
+TEST_F(Fetch, ServerHangingUpWithoutAnAnswerFailsEverywhere) {
+  const std::string url = LoopbackUrl("/hang-up");
+  EXPECT_FALSE(FetchToFile(url, destination_));
+  EXPECT_EQ(FetchToString(url), "");
+  std::string imageUrl = url;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(FetchImage(imageUrl, destination_, kTenMiB));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "connection ok\ninternet null\nnothing to write\n");
+  ExpectDestinationUntouched();
+}
+
+TEST_F(Fetch, ServerStallingInTheBodyFailsWithinTheBound) {
+  const std::string url = LoopbackUrl("/body?kind=png&size=100000&stall=20000&key=body");
+  std::string imageUrl = url;
+  const auto start = Clock::now();
+  EXPECT_FALSE(FetchToFile(url, destination_));
+  EXPECT_EQ(FetchToString(url), "");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(FetchImage(imageUrl, destination_, kTenMiB));
+  const std::string trace = testing::internal::GetCapturedStdout();
+  EXPECT_LT(Clock::now() - start, kStallVerdictWithin);
+  EXPECT_EQ(trace.substr(trace.size() - 17), "nothing to write\n") << trace;
+
+  // The helpers are still blocked; once the server lets go, the file's helper removes its
+  // temporary file, and the image's helper adds nothing to the trace.
+  testing::internal::CaptureStdout();
+  ReleaseStalls("body");
+  ExpectDestinationUntouched();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST_F(Fetch, ServerStallingBeforeItsHeadersFailsWithinTheBound) {
+  const auto start = Clock::now();
+  EXPECT_FALSE(FetchToFile(LoopbackUrl("/stall-headers?key=headers"), destination_));
+  EXPECT_LT(Clock::now() - start, kStallVerdictWithin);
+  ReleaseStalls("headers");
+  ExpectDestinationUntouched();
+}
+
+TEST_F(Fetch, ImageOfExactlyTheCapIsStoredAndOneByteMoreIsRefused) {
+  std::string url = LoopbackUrl("/body?kind=jpeg&size=10485761");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(FetchImage(url, destination_, kTenMiB));
+  testing::internal::GetCapturedStdout();
+  ExpectDestinationUntouched();
+
+  url = LoopbackUrl("/body?kind=jpeg&size=10485760");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(FetchImage(url, destination_, kTenMiB));
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("jpeg", kTenMiB));
+  EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+}
+
+TEST_F(Fetch, ImageTraceFollowsTheTransfer) {
+  std::string url = LoopbackUrl("/body?kind=png&size=300");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(FetchImage(url, destination_, kTenMiB));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "connection ok\ninternet ok\nread file 300\ncheck image\nread file 0\n"
+            "write fo file\nwrite fo file ok\n");
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("png", 300));
+}
+
+TEST_F(Fetch, ShortReplyIsStoredUnchecked) {
+  std::string url = LoopbackUrl("/body?size=100");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(FetchImage(url, destination_, kTenMiB));
+  EXPECT_EQ(testing::internal::GetCapturedStdout().find("check image"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("raw", 100));
+}
+
+TEST_F(Fetch, BareImageAddressIsFetchedOverHttp) {
+  std::string url = LoopbackAddress("/body?kind=bmp&size=5000");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(FetchImage(url, destination_, kTenMiB));
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(url, LoopbackUrl("/body?kind=bmp&size=5000"));
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("bmp", 5000));
+}
+
+// Seams in place of WinINet calls: what they were asked, or reads that fail.
+std::vector<std::string> g_openedUrls;
+std::vector<DWORD> g_readSizes;
+int g_readsToFail = 0;
+
+HINTERNET WINAPI RecordUrlAndFail(HINTERNET, LPCSTR url, LPCSTR, DWORD, DWORD, DWORD_PTR) {
+  g_openedUrls.push_back(url);
+  return nullptr;
+}
+
+BOOL WINAPI FailSomeReads(HINTERNET request, LPVOID buffer, DWORD size, LPDWORD got) {
+  g_readSizes.push_back(size);
+  if (g_readsToFail > 0) {
+    --g_readsToFail;
+    *got = 0;
+    ::SetLastError(ERROR_INTERNET_CONNECTION_RESET);
+    return FALSE;
+  }
+  return ::InternetReadFile(request, buffer, size, got);
+}
+
+TEST_F(Fetch, ImageAddressGetsHttpUnlessItHasAnExactScheme) {
+  g_winInetCalls.openUrl = RecordUrlAndFail;
+  g_openedUrls.clear();
+  for (std::string url : {"https://127.0.0.1:1/a.png", "http://127.0.0.1:1/a.png",
+                          "HTTP://127.0.0.1:1/a.png", "abc"}) {
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(FetchImage(url, destination_, kTenMiB));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "connection ok\ninternet null\nnothing to write\n");
+  }
+  EXPECT_EQ(g_openedUrls,
+            (std::vector<std::string>{"https://127.0.0.1:1/a.png", "http://127.0.0.1:1/a.png",
+                                      "http://HTTP://127.0.0.1:1/a.png", "http://abc"}));
+  ExpectDestinationUntouched();
+}
+
+TEST_F(Fetch, FileThatCannotBeCreatedIsNotDownloaded) {
+  g_winInetCalls.openUrl = RecordUrlAndFail;
+  g_openedUrls.clear();
+  EXPECT_FALSE(FetchToFile(LoopbackUrl("/body?size=10"), folder_.File("missing\\wall.jpg")));
+  EXPECT_TRUE(g_openedUrls.empty());
+}
+
+TEST_F(Fetch, EachTransferReadsInItsOwnChunkSize) {
+  g_winInetCalls.readFile = FailSomeReads;
+  const std::string url = LoopbackUrl("/body?kind=jpeg&size=40000");
+  std::string imageUrl = url;
+  g_readSizes.clear();
+  ASSERT_TRUE(FetchToFile(url, destination_));
+  EXPECT_EQ(g_readSizes, std::vector<DWORD>(4, 16384));
+  g_readSizes.clear();
+  ASSERT_EQ(FetchToString(url).size(), 40000u);
+  EXPECT_EQ(g_readSizes, std::vector<DWORD>(11, 4096));
+  g_readSizes.clear();
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(FetchImage(imageUrl, destination_, kTenMiB));
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(g_readSizes, std::vector<DWORD>(6, 8192));
+}
+
+TEST_F(Fetch, ReadsThatFailAreRetriedThreeTimesInARow) {
+  g_winInetCalls.readFile = FailSomeReads;
+  const std::string url = LoopbackUrl("/body?size=1000");
+  g_readsToFail = 3;
+  EXPECT_EQ(FetchToString(url), PatternBody("raw", 1000));
+
+  g_readSizes.clear();
+  g_readsToFail = 1000;
+  EXPECT_FALSE(FetchToFile(url, destination_));
+  EXPECT_EQ(g_readSizes.size(), 4u);
+  ExpectDestinationUntouched();
+}
+
+}  // namespace

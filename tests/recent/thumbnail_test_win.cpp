@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
+#include "support/test_picture.h"
+#include "wallpaper_list_fixture.h"
+
+namespace {
+
+// A JPEG source and a JPEG thumbnail of 120 x 100: colours blend a little further from the
+// edges than in the screen bitmap.
+constexpr int kInset = 4;
+constexpr int kTolerance = 60;
+
+// A 48 x 40 greyscale JPEG of grey 0x66, as ImageMagick writes one. GDI+ loads it as 8-bit
+// indexed, a format that Windows' GDI+ cannot draw into.
+constexpr char kGreyJpeg[] =
+    "\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x49\x46\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xDB"
+    "\x00\x43\x00\x03\x02\x02\x03\x02\x02\x03\x03\x03\x03\x04\x03\x03\x04\x05\x08\x05\x05\x04"
+    "\x04\x05\x0A\x07\x07\x06\x08\x0C\x0A\x0C\x0C\x0B\x0A\x0B\x0B\x0D\x0E\x12\x10\x0D\x0E\x11"
+    "\x0E\x0B\x0B\x10\x16\x10\x11\x13\x14\x15\x15\x15\x0C\x0F\x17\x18\x16\x14\x18\x12\x14\x15"
+    "\x14\xFF\xC0\x00\x0B\x08\x00\x28\x00\x30\x01\x01\x11\x00\xFF\xC4\x00\x15\x00\x01\x01\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x07\xFF\xC4\x00\x14\x10\x01\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xFF\xDA\x00\x08\x01\x01\x00"
+    "\x00\x3F\x00\x9D\x00\x00\x00\x00\x00\x00\x00\x0F\xFF\xD9";
+
+class Thumbnail : public WallpaperListTest {
+ protected:
+  Picture MakeFrom(const std::string& name, int width, int height, const CropRectangle& centre) {
+    StorePicture(name, width, height, centre);
+    list_.MakeThumbnail(name);
+    return ReadPicture(ThumbnailPath(name));
+  }
+};
+
+TEST_F(Thumbnail, OfAWideSourceLosesBothSides) {
+  const Picture thumbnail = MakeFrom("1920.jpg", 1920, 1080, {312, 0, 1296, 1080});
+  EXPECT_EQ(thumbnail.width, 120);
+  EXPECT_EQ(thumbnail.height, 100);
+  EXPECT_TRUE(ShowsQuadrants(thumbnail, kInset, kTolerance));
+  EXPECT_EQ(ReadFileBytes(ThumbnailPath("1920.jpg")).substr(0, 2), "\xFF\xD8");  // a JPEG
+}
+
+TEST_F(Thumbnail, OfASquareSourceLosesTopAndBottom) {
+  const Picture thumbnail = MakeFrom("1000.jpg", 1000, 1000, {0, 83, 1000, 834});
+  EXPECT_EQ(thumbnail.width, 120);
+  EXPECT_EQ(thumbnail.height, 100);
+  EXPECT_TRUE(ShowsQuadrants(thumbnail, kInset, kTolerance));
+}
+
+TEST_F(Thumbnail, OfAGreyscaleJpegIsMade) {
+  ASSERT_TRUE(WriteFileBytes(DataPath("grey.jpg"), std::string(kGreyJpeg, sizeof kGreyJpeg - 1)));
+  list_.MakeThumbnail("grey.jpg");
+  const Picture thumbnail = ReadPicture(ThumbnailPath("grey.jpg"));
+  ASSERT_EQ(thumbnail.width, 120);
+  ASSERT_EQ(thumbnail.height, 100);
+  EXPECT_NEAR(thumbnail.At(60, 50) & 0xFF, 0x66, 8);
+}
+
+TEST_F(Thumbnail, IsNotMadeFromASourceThatCannotBeReadButTheEntryStays) {
+  StoreData("7.jpg");  // not a picture
+  list_.Add("7.jpg");
+  EXPECT_NE(list_.Find("7.jpg"), nullptr);
+  EXPECT_FALSE(FileExists(ThumbnailPath("7.jpg")));
+  EXPECT_FALSE(FileExists(ThumbnailPath("7.jpg.tmp")));
+}
+
+TEST(ThumbnailWithoutTheProgramsGdiplus, IsMadeInASessionOfItsOwn) {
+  TempFolder folder;
+  WallpaperList list;
+  list.SetFolders(folder.Path() + "\\", folder.Path() + "\\thumbnails\\");
+  {
+    const ScopedGdiplus gdiplus = StartGdiplus();
+    ASSERT_TRUE(WriteQuadrantPicture(folder.File("1.jpg"), 240, 200, {0, 0, 240, 200},
+                                     L"image/jpeg"));
+  }
+  // Also makes sure of the thumbnails folder.
+  list.MakeThumbnail("1.jpg");
+
+  const ScopedGdiplus gdiplus = StartGdiplus();
+  EXPECT_TRUE(ShowsQuadrants(ReadPicture(folder.File("thumbnails\\1.jpg")), kInset, kTolerance));
+}
+
+}  // namespace
