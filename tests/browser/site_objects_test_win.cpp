@@ -155,32 +155,20 @@ TEST_F(SiteObjectsTest, UnimplementedMethodsNameThemselvesAndLeaveTheirOutputs) 
   }
 }
 
-TEST_F(SiteObjectsTest, TheRestOfTheMethodsAnswerWithoutABox) {
-  EXPECT_EQ(storage_.SetClass(CLSID_WebBrowser), S_OK);
-  EXPECT_EQ(clientSite_.ShowObject(), S_OK);
+TEST_F(SiteObjectsTest, MethodsWithNothingToGiveClearTheirOutputsWithoutABox) {
   IOleContainer* container = reinterpret_cast<IOleContainer*>(0xDEADBEEF);
   EXPECT_EQ(clientSite_.GetContainer(&container), E_NOINTERFACE);
   EXPECT_EQ(container, nullptr);
-  EXPECT_EQ(inPlaceSite_.CanInPlaceActivate(), S_OK);
-  EXPECT_EQ(inPlaceSite_.OnInPlaceActivate(), S_OK);
-  EXPECT_EQ(inPlaceSite_.OnUIActivate(), S_OK);
-  EXPECT_EQ(inPlaceSite_.OnUIDeactivate(FALSE), S_OK);
-  EXPECT_EQ(inPlaceSite_.OnInPlaceDeactivate(), S_OK);
-  RECT position = {0, 0, 10, 10};
-  EXPECT_EQ(inPlaceSite_.OnPosRectChange(&position), S_OK);  // no control yet: nothing to move
-  EXPECT_EQ(frame_.SetActiveObject(nullptr, L"x"), S_OK);
-  EXPECT_EQ(frame_.SetMenu(nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(frame_.SetStatusText(L"x"), S_OK);
-  EXPECT_EQ(frame_.EnableModeless(TRUE), S_OK);
-
   IDispatch* external = reinterpret_cast<IDispatch*>(0xDEADBEEF);
   EXPECT_EQ(uiHandler_.GetExternal(&external), S_FALSE);
   EXPECT_EQ(external, nullptr);
   IDataObject* filtered = reinterpret_cast<IDataObject*>(0xDEADBEEF);
   EXPECT_EQ(uiHandler_.FilterDataObject(nullptr, &filtered), S_FALSE);
   EXPECT_EQ(filtered, nullptr);
-  EXPECT_EQ(uiHandler_.TranslateAccelerator(nullptr, nullptr, 0), S_FALSE);
-  EXPECT_EQ(uiHandler_.GetOptionKeyPath(nullptr, 0), S_FALSE);
+  // The control records its class in the storage when it is created.
+  EXPECT_EQ(storage_.SetClass(CLSID_WebBrowser), S_OK);
+  RECT position = {0, 0, 10, 10};
+  EXPECT_EQ(inPlaceSite_.OnPosRectChange(&position), S_OK);  // no control yet: nothing to move
   EXPECT_TRUE(boxes_.Boxes().empty()) << boxes_.Describe();
 }
 
