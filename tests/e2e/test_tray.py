@@ -279,10 +279,13 @@ class BusyIcon(TrayTestCase):
         self.assertTrue(wait_until(lambda: TrayScreen.icon(TrayScreen.shot("tray-idle.png")), 15),
                         "no icon in the notification area")
         idle = TrayScreen.icon(TrayScreen.shot("tray-idle.png"))
-        for name, message, wparam, lparam in [("remote", WM_REMOTE_COMMAND, 0, -1),
-                                              ("timer", WM_TIMER, TIMER_ID, 0)]:
+        # Each change names a wallpaper that is not stored yet, so that it is downloaded.
+        for name, message, wparam, lparam, wallpaper in [
+                ("remote", WM_REMOTE_COMMAND, 0, -1, 12346), ("timer", WM_TIMER, TIMER_ID, 0, 12348)]:
             with self.subTest(name):
-                self.service.clear_log()
+                self.service.reset()
+                self.service.set_fault("body", text=f"[id:{wallpaper}][zdjecie:{wallpaper}.jpg]",
+                                       scope="select")
                 self.service.set_fault("slow", seconds=6, scope="image", count=1)
                 driver("post", TRAY_CLASS, TRAY_TITLE, message, wparam, lparam)
                 self.service.wait_for_request(kind="image", timeout=30)
