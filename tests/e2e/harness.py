@@ -191,16 +191,6 @@ def wait_until_idle(timeout=120):
     return driver("send", TRAY_CLASS, TRAY_TITLE, 0, 0, 0, timeout=timeout) is not None
 
 
-def placeholder(operation):
-    """True while a folder's pending_win.cpp still stands in for the operation."""
-    return any(f" {operation}(" in path.read_text() for path in SOURCE.glob("*/pending_win.cpp"))
-
-
-def skip_while_placeholder(operation):
-    """Skips a test that needs an operation another part of the program has not brought yet."""
-    return unittest.skipIf(placeholder(operation), f"{operation} is still a placeholder")
-
-
 def wait_until(condition, timeout=30, interval=0.1):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -267,11 +257,8 @@ def desktop_wallpaper():
 
 def assert_applied(test, since, wallpaper_id=None):
     """A new wall.bmp was made since then (a time.time() value) and the desktop shows it; a
-    wallpaper of the service is recorded as the current one. A subtest, skipped while the
-    conversion to wall.bmp is a placeholder."""
+    wallpaper of the service is recorded as the current one."""
     with test.subTest("applied to the desktop"):
-        if placeholder("ApplyDesktopWallpaper"):
-            test.skipTest("ApplyDesktopWallpaper is still a placeholder")
         test.assertGreaterEqual((data_folder() / "wall.bmp").stat().st_mtime, since)
         test.assertTrue(desktop_wallpaper().lower().endswith("\\kolorowisko\\data\\wall.bmp"))
         if wallpaper_id is not None:

@@ -7,7 +7,7 @@ import unittest
 from pathlib import Path
 
 from harness import (EXE, ProgramTestCase, Program, ServiceTestCase, assert_applied, launch,
-                     reg_query, reg_value, skip_while_placeholder, wait_for_tray_window,
+                     reg_query, reg_value, wait_for_tray_window,
                      wait_until_idle, wine, windows_path, write_config)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
@@ -107,7 +107,6 @@ def copy_scheme_to_classes_root(folder):
     wine("reg", "import", folder / "moved.reg", check=True)
 
 
-@skip_while_placeholder("FetchToFile")
 class LinkOpenedBySystem(ServiceTestCase):
 
     def test_a_link_starts_the_program_through_its_registered_command(self):

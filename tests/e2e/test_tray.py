@@ -9,7 +9,7 @@ from PIL import Image, ImageChops
 
 from harness import (ServiceTestCase, Program, TRAY_AREA, TRAY_CLASS, TRAY_TITLE, WM_REMOTE_COMMAND,
                      WM_TIMER, assert_applied, data_folder, driver, screenshot,
-                     skip_while_placeholder, wait_for_tray_window, wait_until, wait_until_idle,
+                     wait_for_tray_window, wait_until, wait_until_idle,
                      write_config)
 
 SETTINGS_CLASS = "Kolorowisko_konfig_html"
@@ -25,7 +25,6 @@ def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
 
 
-@skip_while_placeholder("FetchToString")
 class TrayTestCase(ServiceTestCase):
     """Each test runs the real program as the first copy; the program is started fresh, so its
     own one-minute timer never ticks before the test ends."""
@@ -133,7 +132,6 @@ class RemoteCommands(TrayTestCase):
         self.assertEqual([entry["target"] for entry in self.service.requests(kind="file")],
                          ["/files/small.png"])
 
-    @skip_while_placeholder("OpenSettingsWindow")
     def test_zero_and_the_empty_link_open_the_settings_window(self):
         self.start()
         for name, hand_off in [("remote 0", lambda: self.send(WM_REMOTE_COMMAND, 0, 0)),
@@ -260,7 +258,6 @@ class TrayMouse(TrayTestCase):
         self.tick()
         self.assert_selections([MENU_ALL_POOL, TIMER_POOL])
 
-    @skip_while_placeholder("OpenSettingsWindow")
     def test_left_click_opens_one_settings_window(self):
         self.start()
         hide_settings_window()
