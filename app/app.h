@@ -12,6 +12,8 @@ class WallpaperList;
 SettingsStore& AppSettings();
 // The one list of stored wallpapers (limit 500), empty until start-up loads it.
 WallpaperList& AppWallpapers();
+// Makes sure of the data and thumbnails folders, gives them to the list and loads it.
+void LoadAppWallpapers();
 // The module whose resources (icons, menu, pages) the program uses.
 HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);

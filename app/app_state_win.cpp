@@ -14,5 +14,13 @@ HINSTANCE g_instance = nullptr;
 SettingsStore& AppSettings() { return g_settings; }
 WallpaperList& AppWallpapers() { return g_wallpapers; }
 
+void LoadAppWallpapers() {
+  const std::string thumbnails = EnsureThumbnailsFolder();
+  const std::string data = EnsureDataFolder();
+  g_wallpapers.SetFolders(data + "\\", thumbnails + "\\");
+  g_wallpapers.Clear();
+  g_wallpapers.Load();
+}
+
 HINSTANCE AppInstance() { return g_instance ? g_instance : ::GetModuleHandleA(nullptr); }
 void SetAppInstance(HINSTANCE instance) { g_instance = instance; }

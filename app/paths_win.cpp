@@ -39,7 +39,8 @@ std::string EnsureThumbnailsFolder() {
 std::string ConfigFilePath() { return AppFolderPath() + "\\config.dat"; }
 
 bool SaveAppSettings(const SettingsStore& store) {
-  return store.Save(EnsureAppFolder() + "\\config.dat");
+  EnsureAppFolder();
+  return store.Save(ConfigFilePath());
 }
 
 std::string OwnExecutablePath() {

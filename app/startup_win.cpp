@@ -7,7 +7,6 @@
 #include "app/argument.h"
 #include "app/scoped_gdiplus_win.h"
 #include "browser/browser.h"
-#include "recent/recent.h"
 #include "settings/settings.h"
 #include "settings/settings_file_seam_win.h"
 #include "system/system.h"
@@ -20,19 +19,11 @@ constexpr int kTrayWindowWidth = 544;
 constexpr int kTrayWindowHeight = 375;
 
 void LoadSettings() {
-  const std::string path = EnsureAppFolder() + "\\config.dat";
+  EnsureAppFolder();
+  const std::string path = ConfigFilePath();
   // A save cut short by a crash leaves its temporary file; config.dat itself is still whole.
   ::DeleteFileA(SettingsTemporaryPath(path).c_str());
   AppSettings().Load(path);
-}
-
-void LoadWallpaperList() {
-  const std::string thumbnails = EnsureThumbnailsFolder();
-  const std::string data = EnsureDataFolder();
-  WallpaperList& list = AppWallpapers();
-  list.SetFolders(data + "\\", thumbnails + "\\");
-  list.Clear();
-  list.Load();
 }
 
 bool RegisterTrayWindowClass(HINSTANCE instance) {
@@ -79,7 +70,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   bool autoStart = false;
   AppSettings().GetFlag("AUTO_START", autoStart);
   SetAutoStart(autoStart);
-  LoadWallpaperList();
+  LoadAppWallpapers();
 
   const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
   if (running) {

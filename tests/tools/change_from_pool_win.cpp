@@ -18,8 +18,7 @@ int main(int argc, char** argv) {
   ScopedGdiplus gdiplus = StartGdiplus();
 
   AppSettings().Load(ConfigFilePath());
-  AppWallpapers().SetFolders(EnsureDataFolder() + "\\", EnsureThumbnailsFolder() + "\\");
-  AppWallpapers().Load();
+  LoadAppWallpapers();
   const bool changed =
       ChangeFromPool(AppWallpapers(), AppSettings(),
                      static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1');
