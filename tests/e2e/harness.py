@@ -9,6 +9,7 @@ import shutil
 import socket
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 from pathlib import Path
@@ -51,6 +52,16 @@ def user_folder():
 
 def app_folder():
     return user_folder() / "AppData" / "Local" / "kolorowisko"
+
+
+def scratch_folder(test):
+    """A new empty folder inside the build tree, removed when the test ends, so that a run leaves
+    nothing behind in the system's temporary folder."""
+    root = BUILD / "scratch"
+    root.mkdir(exist_ok=True)
+    folder = Path(tempfile.mkdtemp(dir=root))
+    test.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+    return folder
 
 
 def windows_path(path):
@@ -186,8 +197,10 @@ def wait_for_tray_window(timeout_ms=30000):
 
 
 def wait_until_idle(timeout=120):
-    """Returns once the running copy's message loop has handled everything sent or posted before
-    (its start-up action included): a message sent to its window waits for that."""
+    """Returns once the running copy answers a message sent to its window. A sent message is
+    also answered while the program waits inside a call of its own (the notification area, the
+    desktop's settings broadcast), so this does not mean that a change it is making is finished:
+    stop_when_done tells that."""
     return driver("send", TRAY_CLASS, TRAY_TITLE, 0, 0, 0, timeout=timeout) is not None
 
 
@@ -200,12 +213,19 @@ def wait_until(condition, timeout=30, interval=0.1):
     return condition()
 
 
+def stop_when_done(timeout_ms=120000):
+    """Asks the running copy to end and waits until its window is gone. The request is posted,
+    and only the program's main loop takes posted messages, so whatever it was doing (its start-up
+    action, a change) has finished by then."""
+    driver("post", TRAY_CLASS, TRAY_TITLE, WM_STOP_REQUEST, 0, 0)
+    return driver("gone", TRAY_CLASS, TRAY_TITLE, timeout_ms) is not None
+
+
 def stop_every_program():
     """Leaves no copy of the program, no test tool and no message box behind."""
     driver("dialogs", "CLOSE")
     if driver("find", TRAY_CLASS, TRAY_TITLE, 0) is not None:
-        driver("post", TRAY_CLASS, TRAY_TITLE, WM_STOP_REQUEST, 0, 0)
-        driver("gone", TRAY_CLASS, TRAY_TITLE, 10000)
+        stop_when_done(10000)
     wine("taskkill", "/f", "/im", "kolorowisko.exe")
     wine("taskkill", "/f", "/im", "fake_tray.exe")
 

@@ -1,14 +1,12 @@
 """The start-with-Windows value and the "kolorowisko:" URL scheme in the registry."""
 import shutil
 import subprocess
-import tempfile
 import time
 import unittest
-from pathlib import Path
 
 from harness import (EXE, ProgramTestCase, Program, ServiceTestCase, assert_applied, launch,
-                     reg_query, reg_value, wait_for_tray_window,
-                     wait_until_idle, wine, windows_path, write_config)
+                     reg_query, reg_value, scratch_folder, stop_when_done,
+                     wait_for_tray_window, wine, windows_path, write_config)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 RUN_VALUE = "KolorowiskO"
@@ -82,9 +80,8 @@ class UrlScheme(RegistryTestCase):
 
     def test_a_moved_program_in_a_folder_with_spaces_rewrites_the_command(self):
         self.run_first_copy()
-        folder = Path(tempfile.mkdtemp()) / "Moje programy" / "Kolorowisko nowy"
+        folder = scratch_folder(self) / "Moje programy" / "Kolorowisko nowy"
         folder.mkdir(parents=True)
-        self.addCleanup(shutil.rmtree, folder.parent.parent, ignore_errors=True)
         moved = folder / "kolorowisko.exe"
         shutil.copy(EXE, moved)
 
@@ -111,8 +108,7 @@ class LinkOpenedBySystem(ServiceTestCase):
 
     def test_a_link_starts_the_program_through_its_registered_command(self):
         run_first_copy(self)
-        folder = Path(tempfile.mkdtemp())
-        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        folder = scratch_folder(self)
         copy_scheme_to_classes_root(folder)
         command = r"HKCR\kolorowisko\shell\open\command"
         self.assertEqual(reg_query(command), f'"{windows_path(EXE)}" "%1"')
@@ -124,7 +120,7 @@ class LinkOpenedBySystem(ServiceTestCase):
                                 stderr=subprocess.DEVNULL, timeout=60)
         self.assertEqual(opened.returncode, 0)
         self.assertTrue(wait_for_tray_window(), "the link started no program")
-        self.assertTrue(wait_until_idle())
+        self.assertTrue(stop_when_done(), "the program did not end")
         self.assertEqual([entry["target"] for entry in self.service.requests(kind="image")],
                          ["/program/pobierz_jpeg.php?id=12345"])
         assert_applied(self, since, 12345)

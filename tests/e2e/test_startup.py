@@ -1,10 +1,8 @@
 """Start-up: the hand-off to a running copy, and the tray icon of the first copy."""
 import subprocess
-import tempfile
 import unittest
-from pathlib import Path
 
-from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch,
+from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch, scratch_folder,
                      screenshot, wait_for_tray_window, wait_until, windows_path, TRAY_CLASS,
                      TRAY_TITLE)
 
@@ -14,7 +12,7 @@ class HandOffToRunningCopy(ProgramTestCase):
 
     def setUp(self):
         super().setUp()
-        self.log = Path(tempfile.mkdtemp()) / "messages.log"
+        self.log = scratch_folder(self) / "messages.log"
         self.fake = subprocess.Popen(["wine", str(FAKE_TRAY), windows_path(self.log)],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for_tray_window(), "the stand-in tray window did not appear")

@@ -3,11 +3,9 @@ to the running copy, prunes the store to 500 wallpapers and deletes data files w
 thumbnail."""
 import os
 import subprocess
-import tempfile
 import unittest
-from pathlib import Path
 
-from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, thumbnails_folder,
+from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, scratch_folder, thumbnails_folder,
                      wait_for_tray_window, windows_path)
 
 # A fixed moment for the thumbnails' last-write times, in Unix seconds (2024-05-17 12:00 UTC).
@@ -19,7 +17,7 @@ class StartupLoadsTheThumbnailStore(ProgramTestCase):
     def setUp(self):
         super().setUp()
         # A stand-in running copy: the program loads the store, hands off and ends.
-        log = Path(tempfile.mkdtemp()) / "messages.log"
+        log = scratch_folder(self) / "messages.log"
         self.fake = subprocess.Popen(["wine", str(FAKE_TRAY), windows_path(log)],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for_tray_window(), "the stand-in tray window did not appear")

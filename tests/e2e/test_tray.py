@@ -239,7 +239,7 @@ class TrayMouse(TrayTestCase):
         since = time.time() - 2
         self.pick_draw_from_all()
         self.service.wait_for_request(kind="image", timeout=30)
-        self.assertTrue(wait_until_idle())
+        self.assertEqual(self.program.stop(), 0)  # ends only once the change is finished
         self.assert_selections([MENU_ALL_POOL])
         self.assertNotIn("premiowane", self.selections()[0])
         assert_applied(self, since, 12346)
