@@ -2,9 +2,9 @@
 import subprocess
 import unittest
 
-from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch, scratch_folder,
-                     screenshot, wait_for_tray_window, wait_until, windows_path, TRAY_CLASS,
-                     TRAY_TITLE)
+from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch,
+                     scratch_folder, screenshot, wait_for_tray_window, wait_until, windows_path,
+                     TRAY_CLASS, TRAY_TITLE)
 
 
 class HandOffToRunningCopy(ProgramTestCase):

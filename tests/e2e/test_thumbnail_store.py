@@ -5,8 +5,8 @@ import os
 import subprocess
 import unittest
 
-from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, scratch_folder, thumbnails_folder,
-                     wait_for_tray_window, windows_path)
+from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, scratch_folder,
+                     thumbnails_folder, wait_for_tray_window, windows_path)
 
 # A fixed moment for the thumbnails' last-write times, in Unix seconds (2024-05-17 12:00 UTC).
 MOMENT = 1715947200
