@@ -1,7 +1,7 @@
 #include "app/argument.h"
 
 #include <cctype>
-#include "settings/decimal.h"
+#include "base/text.h"
 
 std::string NormaliseArgument(std::string text) {
   static const std::string kScheme = "kolorowisko:";

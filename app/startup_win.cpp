@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/app.h"
 #include "app/argument.h"
-#include "app/scoped_gdiplus_win.h"
+#include "base/app_paths_win.h"
 #include "browser/browser.h"
+#include "image/image_win.h"
+#include "recent/recent.h"
 #include "settings/settings.h"
-#include "settings/settings_file_seam_win.h"
 #include "system/system.h"
 #include "tray/tray.h"
 #include "wallpaper/wallpaper.h"
@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kTrayWindowWidth = 544;
 constexpr int kTrayWindowHeight = 375;
-
-void LoadSettings() {
-  EnsureAppFolder();
-  const std::string path = ConfigFilePath();
-  // A save cut short by a crash leaves its temporary file; config.dat itself is still whole.
-  ::DeleteFileA(SettingsTemporaryPath(path).c_str());
-  AppSettings().Load(path);
-}
 
 bool RegisterTrayWindowClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass = {};
@@ -46,7 +38,7 @@ void CarryOutStartupArgument(const std::string& argument) {
   } else if (ClassifyArgument(argument) == ArgumentKind::Link) {
     ApplyLink(argument);
   } else {
-    CarryOutNumber(NumericArgumentValue(argument), false);
+    CarryOutNumber(NumericArgumentValue(argument), NumberSource::CommandLine);
   }
 }
 
@@ -66,7 +58,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   HWND running = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle);
 
-  LoadSettings();
+  LoadAppSettings();
   bool autoStart = false;
   AppSettings().GetFlag("AUTO_START", autoStart);
   SetAutoStart(autoStart);
@@ -87,7 +79,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   HWND trayWindow = ::CreateWindowExA(0, kTrayWindowClass, kTrayWindowTitle, WS_OVERLAPPEDWINDOW,
                                       CW_USEDEFAULT, CW_USEDEFAULT, kTrayWindowWidth,
                                       kTrayWindowHeight, nullptr, nullptr, instance, nullptr);
-  InitTrayIcon(trayWindow);
+  InitTrayIcon(trayWindow, kTrayWindowTitle);
   ::ShowWindow(trayWindow, SW_HIDE);
   AddTrayIcon();
 
@@ -96,5 +88,4 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
 
   DeleteTrayIcon();
   return exitCode;  // GDI+ shuts down as its session goes out of scope
-
 }

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "net/net.h"
 #include "net/wininet_get_win.h"
 

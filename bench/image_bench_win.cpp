@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ansi_text_win.h"
-#include "app/scoped_gdiplus_win.h"
+#include "base/path.h"
+#include "base/text_win.h"
+#include "image/image.h"
+#include "image/image_win.h"
 #include "recent/recent.h"
-#include "wallpaper/centre_crop.h"
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/desktop_wallpaper.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -55,8 +56,6 @@ Timings Measure(int runs, Work work) {
 }
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 struct Size {
   int width = 0;
@@ -108,14 +107,14 @@ void BenchmarkConversion(int runs, const std::string& source, const std::string&
     bare.push_back(
         Milliseconds([&] { BareConversion(wideSource, bareOutput, bmp, screen, crop); }));
   }
-  std::printf("convert\t%s\t%dx%d\t%d,%d,%d,%d\t%.1f\t%.1f\n", FileName(source).c_str(),
-              size.width, size.height, crop.x, crop.y, crop.width, crop.height,
-              Summary(program).median, Summary(bare).median);
+  std::printf("convert\t%s\t%dx%d\t%d,%d,%d,%d\t%.1f\t%.1f\n", FileName(source).c_str(), size.width,
+              size.height, crop.x, crop.y, crop.width, crop.height, Summary(program).median,
+              Summary(bare).median);
 }
 
 void BenchmarkThumbnail(int runs, const std::string& source, const std::string& work) {
   WallpaperList list;
-  list.SetFolders(FolderOf(source) + "\\", work + "\\thumbnails\\");
+  list.SetFolders(FolderOf(source), JoinPath(work, "thumbnails"));
   const Timings time = Measure(runs, [&] { list.MakeThumbnail(FileName(source)); });
   std::printf("thumbnail\t%s\t%.1f\n", FileName(source).c_str(), time.median);
 }
@@ -139,7 +138,7 @@ void BenchmarkLoad(int runs, const std::string& thumbnail, const std::string& wo
     WriteBytes(data + name, "picture");
   }
   WallpaperList list;
-  list.SetFolders(data + "\\", thumbnails + "\\");
+  list.SetFolders(data, thumbnails);
   const Timings time = Measure(runs, [&] { list.Load(); });
   std::printf("load\t%zu\t%.1f\t%.1f\n", list.Entries().size(), time.median, time.slowest);
 }
@@ -154,8 +153,7 @@ int main(int argc, char** argv) {
   const int runs = std::max(1, std::atoi(argv[1]));
   const std::string work = argv[2];
   const ScopedGdiplus gdiplus = StartGdiplus();
-  std::printf("screen\t%d\t%d\n", ::GetSystemMetrics(SM_CXSCREEN),
-              ::GetSystemMetrics(SM_CYSCREEN));
+  std::printf("screen\t%d\t%d\n", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   // Once untimed: the first drawing of a process also sets up the display.
   ConvertToScreenBitmap(argv[3], work + "\\warm-up.bmp");
 

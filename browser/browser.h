@@ -1,5 +1,6 @@
 // Settings window host: the window with the embedded web-browser control showing the settings
-// page from the program's resources.
+// page from the program's resources (settings_window_win.h), the control's host objects and the
+// window's one object, HTMLWindow (html_window_win.h), and the drops it takes (file_drop_win.h).
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,6 @@ void OpenSettingsWindow();
 // The settings window's object; null while there is none.
 HTMLWindow* CurrentHTMLWindow();
 
-// Every message box of the settings window and its pages goes through here, so that tests can
-// see the text and caption without a modal box blocking them. A null caption gives the system's
-// own ("Error").
-extern int(WINAPI* g_messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+// Posted by the browser's UI handler to the settings window when the page navigates to an
+// "app://" address; the window blanks the page.
+constexpr UINT WM_PAGE_APP_URL = WM_APP;

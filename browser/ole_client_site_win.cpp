@@ -2,7 +2,7 @@
 
 #include <exdisp.h>
 
-#include "browser/not_implemented_win.h"
+#include "browser/com_win.h"
 
 OleClientSite::OleClientSite(IOleInPlaceSite* inPlaceSite, IDocHostUIHandler* uiHandler,
                              IDispatch* eventSink)

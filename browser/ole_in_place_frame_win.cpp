@@ -1,7 +1,7 @@
 #include "browser/ole_in_place_frame_win.h"
 
+#include "browser/com_win.h"
 #include "browser/html_window_win.h"
-#include "browser/not_implemented_win.h"
 
 HRESULT OleInPlaceFrame::QueryInterface(REFIID, void**) {
   return NotImplemented(L"QueryInterface");

@@ -2,7 +2,7 @@
 
 #include <wrl/client.h>
 
-#include "browser/not_implemented_win.h"
+#include "browser/com_win.h"
 
 OleInPlaceSite::OleInPlaceSite(IOleInPlaceFrame* frame, HWND window)
     : frame_(frame), window_(window) {}
@@ -31,8 +31,8 @@ HRESULT OleInPlaceSite::OnInPlaceActivate() { return S_OK; }
 HRESULT OleInPlaceSite::OnUIActivate() { return S_OK; }
 
 // The rectangles are left as the control passed them: the window sizes the control itself.
-HRESULT OleInPlaceSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
-                                         RECT*, RECT*, OLEINPLACEFRAMEINFO* frameInfo) {
+HRESULT OleInPlaceSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, RECT*,
+                                         RECT*, OLEINPLACEFRAMEINFO* frameInfo) {
   if (frame) *frame = frame_;
   if (doc) *doc = nullptr;
   if (frameInfo) {

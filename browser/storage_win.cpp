@@ -1,6 +1,6 @@
 #include "browser/storage_win.h"
 
-#include "browser/not_implemented_win.h"
+#include "browser/com_win.h"
 
 HRESULT Storage::QueryInterface(REFIID, void**) { return NotImplemented(L"QueryInterface"); }
 ULONG Storage::AddRef() { return 1; }

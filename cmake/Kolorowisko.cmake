@@ -1,37 +1,63 @@
 # The project's targets and the functions through which each folder adds to them.
 #
-#   kolorowisko_portable(<sources>)   Windows-free logic: built for Windows and, natively, for the host
-#   kolorowisko_windows(<sources>)    platform code: built for Windows only
-#   kolorowisko_portable_tests(NAME <n> SOURCES <s>)  GoogleTest cases of Windows-free logic
-#   kolorowisko_windows_tests(NAME <n> SOURCES <s> [LIBRARIES <l>] [LAUNCHER <command>])
-#                                     GoogleTest cases run under Wine (through <command> when given,
-#                                     which gets Wine's command line as its arguments)
+# The program's folders form layers, bottom first, in the order of KOLOROWISKO_LAYERS (written
+# once, in the top CMakeLists.txt): each folder is one library that links the layer below it, so
+# it can use every folder below and none above. scripts/check_layers holds the sources to it.
+#
+#   kolorowisko_layer(<folder> [PORTABLE <sources>] [WINDOWS <sources>])
+#                  the folder's library kolorowisko_<folder>: its Windows-free sources, built for
+#                  Windows and natively (for the sanitizer run), and its platform sources, built
+#                  for Windows only
+#   kolorowisko_portable_tests(NAME <n> LAYER <folder> SOURCES <s>)  GoogleTest cases of
+#                  Windows-free logic, linking only the folder's library (and what it needs)
+#   kolorowisko_windows_tests(NAME <n> LAYER <folder> SOURCES <s> [LIBRARIES <l>] [LAUNCHER <c>])
+#                  GoogleTest cases run under Wine (through <c> when given, which gets Wine's
+#                  command line as its arguments)
 #   kolorowisko_script_test(NAME <n> SCRIPT <s> [LOCKS <l>] [TIMEOUT <t>])  a Python end-to-end test
 
-function(kolorowisko_define_targets)
-  add_library(kolorowisko_portable STATIC)
-  target_include_directories(kolorowisko_portable PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/build_config.h.in ${PROJECT_BINARY_DIR}/generated/build_config.h @ONLY)
-  kolorowisko_warnings(kolorowisko_portable)
+function(kolorowisko_layer folder)
+  cmake_parse_arguments(L "" "" "PORTABLE;WINDOWS" ${ARGN})
+  set(target kolorowisko_${folder})
+  set(sources ${L_PORTABLE})
+  if(NOT KOLOROWISKO_NATIVE)
+    list(APPEND sources ${L_WINDOWS})
+  endif()
+  get_property(below GLOBAL PROPERTY KOLOROWISKO_LAYER_BELOW)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    kolorowisko_warnings(${target})
+    set(scope PUBLIC)
+  else()
+    add_library(${target} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  if(below)
+    target_link_libraries(${target} ${scope} ${below})
+  else()
+    kolorowisko_bottom_layer(${target} ${scope})
+  endif()
+  set_property(GLOBAL PROPERTY KOLOROWISKO_LAYER_BELOW ${target})
+endfunction()
 
+# What every layer inherits from the bottom one: include paths, definitions, sanitizers or the
+# Windows libraries, and a self-contained exe.
+function(kolorowisko_bottom_layer target scope)
+  target_include_directories(${target} ${scope} ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/build_config.h.in ${PROJECT_BINARY_DIR}/generated/build_config.h @ONLY)
+  kolorowisko_json_include(${target} ${scope})
   if(KOLOROWISKO_NATIVE)
     set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-    target_compile_options(kolorowisko_portable PUBLIC ${sanitize})
-    target_link_options(kolorowisko_portable PUBLIC ${sanitize})
+    target_compile_options(${target} ${scope} ${sanitize})
+    target_link_options(${target} ${scope} ${sanitize})
     return()
   endif()
-
-  add_library(kolorowisko_windows STATIC)
-  target_link_libraries(kolorowisko_windows PUBLIC kolorowisko_portable)
-  target_compile_definitions(kolorowisko_windows PUBLIC NOMINMAX
+  target_compile_definitions(${target} ${scope} NOMINMAX
                              _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
-  target_link_libraries(kolorowisko_windows PUBLIC
+  target_link_libraries(${target} ${scope}
     wininet gdiplus ole32 oleaut32 uuid shell32 shlwapi comctl32 psapi advapi32 user32 gdi32)
-  kolorowisko_warnings(kolorowisko_windows)
-  kolorowisko_json_include(kolorowisko_windows)
   if(MINGW)
     # A self-contained exe: no MinGW runtime DLL beside it.
-    target_link_options(kolorowisko_windows PUBLIC -static -static-libgcc -static-libstdc++)
+    target_link_options(${target} ${scope} -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
 
@@ -45,10 +71,10 @@ endfunction()
 
 # nlohmann JSON comes from Debian's nlohmann-json3-dev. The MinGW build must not see the host's
 # /usr/include (its C headers collide), so the library's own folder is linked into the build tree.
-function(kolorowisko_json_include target)
+function(kolorowisko_json_include target scope)
   find_package(nlohmann_json 3 QUIET)
   if(nlohmann_json_FOUND AND NOT CMAKE_CROSSCOMPILING)
-    target_link_libraries(${target} PUBLIC nlohmann_json::nlohmann_json)
+    target_link_libraries(${target} ${scope} nlohmann_json::nlohmann_json)
     return()
   endif()
   set(KOLOROWISKO_JSON_DIR "/usr/include/nlohmann" CACHE PATH "Folder of nlohmann/json.hpp")
@@ -60,17 +86,7 @@ function(kolorowisko_json_include target)
   if(NOT EXISTS ${dir}/nlohmann)
     file(CREATE_LINK ${KOLOROWISKO_JSON_DIR} ${dir}/nlohmann SYMBOLIC)
   endif()
-  target_include_directories(${target} SYSTEM PUBLIC ${dir})
-endfunction()
-
-function(kolorowisko_portable)
-  target_sources(kolorowisko_portable PRIVATE ${ARGN})
-endfunction()
-
-function(kolorowisko_windows)
-  if(NOT KOLOROWISKO_NATIVE)
-    target_sources(kolorowisko_windows PRIVATE ${ARGN})
-  endif()
+  target_include_directories(${target} SYSTEM ${scope} ${dir})
 endfunction()
 
 function(kolorowisko_add_gtest name)
@@ -92,17 +108,18 @@ function(kolorowisko_add_gtest name)
 endfunction()
 
 function(kolorowisko_portable_tests)
-  cmake_parse_arguments(T "" "NAME" "SOURCES" ${ARGN})
-  kolorowisko_add_gtest(${T_NAME} SOURCES ${T_SOURCES} LIBRARIES kolorowisko_portable LABELS portable)
+  cmake_parse_arguments(T "" "NAME;LAYER" "SOURCES" ${ARGN})
+  kolorowisko_add_gtest(${T_NAME} SOURCES ${T_SOURCES} LIBRARIES kolorowisko_${T_LAYER}
+                        LABELS portable)
 endfunction()
 
 function(kolorowisko_windows_tests)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBRARIES;LAUNCHER" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;LAYER" "SOURCES;LIBRARIES;LAUNCHER" ${ARGN})
   if(KOLOROWISKO_NATIVE)
     return()
   endif()
   kolorowisko_add_gtest(${T_NAME} SOURCES ${T_SOURCES}
-                        LIBRARIES kolorowisko_windows kolorowisko_test_support ${T_LIBRARIES}
+                        LIBRARIES kolorowisko_${T_LAYER} kolorowisko_test_support ${T_LIBRARIES}
                         LABELS windows LAUNCHER ${T_LAUNCHER})
 endfunction()
 

@@ -2,10 +2,45 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
 
-#include "net/body_sink.h"
-#include "net/http_source.h"
 #include "net/idle_bound.h"
+
+// An HTTP response body as the read loop sees it: WinINet in the program, scripted in tests.
+class HttpSource {
+ public:
+  virtual ~HttpSource() = default;
+  // The length that the response's headers declare, when they declare one.
+  virtual std::optional<std::uint64_t> DeclaredLength() = 0;
+  // One blocking read of at most size bytes. False when the read failed; got is the count that
+  // the read reported (0 at the end of the body).
+  virtual bool Read(char* buffer, std::size_t size, std::size_t& got) = 0;
+};
+
+// Where a response body goes while it arrives.
+class BodySink {
+ public:
+  virtual ~BodySink() = default;
+  // Before the first read, when the response declares its length.
+  virtual void ExpectLength(std::uint64_t) {}
+  // After every read, failed or not, with the count that it reported.
+  virtual void AfterRead(std::size_t) {}
+  // The next count (> 0) bytes of the body. False rejects the body: the transfer fails.
+  virtual bool Take(const char* data, std::size_t count) = 0;
+};
+
+// Collects the body in memory, as received: embedded zero bytes included.
+class StringBody : public BodySink {
+ public:
+  bool Take(const char* data, std::size_t count) override {
+    bytes.append(data, count);
+    return true;
+  }
+
+  std::string bytes;
+};
 
 // Reads source into sink, size bytes at a time through buffer, until the body ends. True only
 // when the body arrived whole: it ended on a successful empty read, the sink took every part, and

@@ -14,18 +14,17 @@
 #include <string>
 #include <utility>
 
+#include "base/seam.h"
+#include "base/whole_file_win.h"
 #include "net/body_reader.h"
-#include "net/fetch_seam_win.h"
 #include "net/image_body.h"
-#include "net/image_trace.h"
-#include "net/replacement_file_win.h"
-#include "net/url_scheme.h"
+#include "net/service_address.h"
 #include "net/wininet_get_win.h"
 
-std::chrono::milliseconds g_fetchIdleBound = kFetchIdleBound;
-WinInetCalls g_winInetCalls;
-
 namespace {
+
+Seam<std::chrono::milliseconds> g_fetchIdleBound(kFetchIdleBound);
+Seam<WinInetCalls> g_winInetCalls{WinInetCalls()};
 
 constexpr std::size_t kFileChunk = 16384;
 constexpr std::size_t kStringChunk = 4096;
@@ -34,8 +33,8 @@ constexpr std::size_t kImageChunk = 8192;
 // One GET as the helper carries it out, copied from the caller's settings when it starts.
 struct TransferJob {
   std::string url;
-  WinInetCalls calls = g_winInetCalls;
-  std::chrono::milliseconds idleBound = g_fetchIdleBound;
+  WinInetCalls calls = g_winInetCalls.Get();
+  std::chrono::milliseconds idleBound = g_fetchIdleBound.Get();
 };
 
 using TraceLine = std::function<void(const std::string&)>;
@@ -62,18 +61,18 @@ bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySi
 
 class FileBody : public BodySink {
  public:
-  explicit FileBody(ReplacementFile& file) : file_(file) {}
+  explicit FileBody(WholeFileWriter& file) : file_(file) {}
   bool Take(const char* data, std::size_t count) override { return file_.Write(data, count); }
 
  private:
-  ReplacementFile& file_;
+  WholeFileWriter& file_;
 };
 
 // The helpers' work, each owning what it is given. A file whose transfer fails is removed when
 // the function returns, before the caller hears of the failure; a result that comes after the
 // caller gave up is dropped on the helper thread.
 
-std::optional<ReplacementFile> ReceiveFile(const TransferJob& job, ReplacementFile file,
+std::optional<WholeFileWriter> ReceiveFile(const TransferJob& job, WholeFileWriter file,
                                            IdleWatch& watch) {
   FileBody body(file);
   char buffer[kFileChunk];
@@ -112,10 +111,10 @@ Result Guarded(Result failed, Transfer transfer) {
 
 bool FetchToFile(const std::string& url, const std::string& path) {
   return Guarded(false, [&] {
-    ReplacementFile file(path);
+    WholeFileWriter file(path);
     if (!file) return false;
-    std::optional<ReplacementFile> received = RunWithIdleBound(
-        g_fetchIdleBound,
+    std::optional<WholeFileWriter> received = RunWithIdleBound(
+        g_fetchIdleBound.Get(),
         [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable {
           return ReceiveFile(job, std::move(file), watch);
         });
@@ -127,7 +126,7 @@ bool FetchToFile(const std::string& url, const std::string& path) {
 std::string FetchToString(const std::string& url) {
   return Guarded(std::string(), [&] {
     std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound,
+        g_fetchIdleBound.Get(),
         [job = TransferJob{url}](IdleWatch& watch) { return ReceiveString(job, watch); });
     return received ? std::move(*received) : std::string();
   });
@@ -138,7 +137,7 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
     ApplyHttpScheme(url);
     auto trace = std::make_shared<ImageTrace>();
     std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound, [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
+        g_fetchIdleBound.Get(), [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
           return ReceiveImage(job, maxBytes, trace, watch);
         });
     if (!received) {
@@ -146,9 +145,17 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
       return false;
     }
     trace->Line("write fo file\n");
-    ReplacementFile file(path);
+    WholeFileWriter file(path);
     if (!file) return false;
     trace->Line("write fo file ok\n");
     return file.Write(received->data(), received->size()) && file.Commit();
   });
+}
+
+std::chrono::milliseconds SetFetchIdleBound(std::chrono::milliseconds replacement) {
+  return g_fetchIdleBound.Replace(replacement);
+}
+
+WinInetCalls SetWinInetCalls(WinInetCalls replacement) {
+  return g_winInetCalls.Replace(replacement);
 }

@@ -1,14 +1,17 @@
 #include "net/image_body.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
-#include "net/image_signature.h"
+#include "image/image.h"
 
 namespace {
 
 // Short replies are kept as they are; only a longer body must look like an image.
 constexpr std::size_t kUncheckedBytes = 128;
+
+void WriteTrace(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stdout); }
 
 }  // namespace
 
@@ -36,4 +39,15 @@ bool ImageBody::Take(const char* data, std::size_t count) {
     signatureChecked_ = true;
   }
   return true;
+}
+
+void ImageTrace::Line(const std::string& line) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!closed_) WriteTrace(line);
+}
+
+void ImageTrace::LastLine(const std::string& line) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!closed_) WriteTrace(line);
+  closed_ = true;
 }

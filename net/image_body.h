@@ -1,12 +1,14 @@
-// The rules for a body that FetchImage accepts, applied while it arrives. Windows-free.
+// The rules for a body that FetchImage accepts, applied while it arrives, and its diagnostic
+// lines. Windows-free.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 
-#include "net/body_sink.h"
+#include "net/body_reader.h"
 
 // Keeps the body in memory. Rejects it once it grows past maxBytes, and when, past its first 128
 // bytes, it does not begin like a BMP, JPEG or PNG file (a shorter body is kept unchecked).
@@ -28,4 +30,18 @@ class ImageBody : public BodySink {
   Trace trace_;
   std::string bytes_;
   bool signatureChecked_ = false;
+};
+
+// FetchImage's diagnostic lines on standard output, written by the caller and by its helper
+// thread.
+class ImageTrace {
+ public:
+  // Writes line, unless LastLine has been written.
+  void Line(const std::string& line);
+  // Writes line and drops every later Line: a helper that was given up on says nothing more.
+  void LastLine(const std::string& line);
+
+ private:
+  std::mutex mutex_;
+  bool closed_ = false;
 };

@@ -7,9 +7,15 @@
 #include <chrono>
 #include <string>
 
-#include "app/scoped_win.h"
-#include "net/fetch_seam_win.h"
-#include "net/http_source.h"
+#include "base/scoped_win.h"
+#include "net/body_reader.h"
+
+// The WinINet calls that tests replace, to see the address a fetch opens or to make reads fail.
+struct WinInetCalls {
+  decltype(&::InternetOpenUrlA) openUrl = ::InternetOpenUrlA;
+  decltype(&::InternetReadFile) readFile = ::InternetReadFile;
+};
+WinInetCalls SetWinInetCalls(WinInetCalls replacement);
 
 struct InternetHandleTraits {
   using Type = HINTERNET;

@@ -1,5 +1,6 @@
 // Recent wallpapers: the index of stored wallpapers (a data file and its thumbnail of the same
-// name), newest first, at most 500; and the HTML table of the recent-wallpapers page.
+// name), newest first, at most 500; the program's own list; and the HTML table of the
+// recent-wallpapers page (recent_table.h builds it, Windows-free).
 #pragma once
 
 #include <windows.h>
@@ -17,7 +18,6 @@ class WallpaperList {
   WallpaperList();
   virtual ~WallpaperList();
 
-  // Both folders end with a backslash.
   void SetFolders(const std::string& dataFolder, const std::string& thumbnailsFolder);
   void Clear();
 
@@ -56,3 +56,8 @@ class WallpaperList {
   std::string thumbnailsFolder_;
   int limit_ = 500;
 };
+
+// The program's one list (limit 500), empty until LoadAppWallpapers.
+WallpaperList& AppWallpapers();
+// Makes sure of the data and thumbnails folders, gives them to the program's list and loads it.
+void LoadAppWallpapers();

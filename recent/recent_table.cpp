@@ -1,5 +1,7 @@
 #include "recent/recent_table.h"
 
+#include "base/path.h"
+
 namespace {
 
 constexpr int kThumbnailsPerRow = 5;
@@ -17,8 +19,8 @@ std::string BuildRecentTableHtml(const std::vector<std::string>& names,
       html += "</tr><tr>";
       cell = 0;
     }
-    html += "<td> <a href='#setwp?" + name + "' ><img src='file://" + thumbnailsFolder + name +
-            "' width='120' height='100'></a></td>\n";
+    html += "<td> <a href='#setwp?" + name + "' ><img src='file://" +
+            JoinPath(thumbnailsFolder, name) + "' width='120' height='100'></a></td>\n";
   }
   for (int usedCells = cell + 1; usedCells < kLastRowCells; ++usedCells) html += "<td></td>";
   return html + "</tr></tbody></table>";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// names (newest first) and thumbnailsFolder (ending in a backslash) in UTF-8. Five thumbnails to
+// names (newest first) and thumbnailsFolder in UTF-8. Five thumbnails to
 // a row; the last row is filled up with empty cells to seven.
 std::string BuildRecentTableHtml(const std::vector<std::string>& names,
                                  const std::string& thumbnailsFolder);

@@ -1,18 +1,26 @@
+#include "recent/recent.h"
+
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
-#include "app/scoped_win.h"
-#include "recent/recent.h"
+#include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/scoped_win.h"
+#include "base/text_win.h"
+#include "image/image_win.h"
+#include "recent/recent_table.h"
 
 namespace {
+
+WallpaperList g_wallpapers;
 
 // The files matching folder + "*.jpg" (folders excluded), in the order the search returns them,
 // each with its last-write time.
 std::vector<WallpaperEntry> JpegFilesIn(const std::string& folder) {
   std::vector<WallpaperEntry> files;
   WIN32_FIND_DATAA found;
-  ScopedFind search(::FindFirstFileA((folder + "*.jpg").c_str(), &found));
+  ScopedFind search(::FindFirstFileA((JoinPath(folder, "*.jpg")).c_str(), &found));
   if (!search) return files;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -20,6 +28,15 @@ std::vector<WallpaperEntry> JpegFilesIn(const std::string& folder) {
     }
   } while (::FindNextFileA(search.Get(), &found));
   return files;
+}
+
+// The list's names and folder are ANSI; the page takes UTF-8.
+std::string RecentTableHtmlFromAnsi(const std::list<WallpaperEntry>& entries,
+                                    const std::string& thumbnailsFolder) {
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (const WallpaperEntry& entry : entries) names.push_back(AnsiToUtf8(entry.name));
+  return BuildRecentTableHtml(names, AnsiToUtf8(thumbnailsFolder));
 }
 
 }  // namespace
@@ -56,8 +73,8 @@ void WallpaperList::RemoveOldest() {
   if (entries_.empty()) return;
   const std::string name = entries_.back().name;
   entries_.pop_back();
-  ::DeleteFileA((thumbnailsFolder_ + name).c_str());
-  ::DeleteFileA((dataFolder_ + name).c_str());
+  ::DeleteFileA((JoinPath(thumbnailsFolder_, name)).c_str());
+  ::DeleteFileA((JoinPath(dataFolder_, name)).c_str());
 }
 
 void WallpaperList::RemoveBeyondLimit() {
@@ -66,7 +83,8 @@ void WallpaperList::RemoveBeyondLimit() {
 
 FILETIME WallpaperList::FileTimeOf(const std::string& name) const {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (::GetFileAttributesExA((dataFolder_ + name).c_str(), GetFileExInfoStandard, &attributes)) {
+  if (::GetFileAttributesExA((JoinPath(dataFolder_, name)).c_str(), GetFileExInfoStandard,
+                             &attributes)) {
     return attributes.ftLastWriteTime;
   }
   // A data file that cannot be read counts as stored now, like a file just downloaded: the new
@@ -80,7 +98,7 @@ void WallpaperList::PurgeStrayData() {
   std::unordered_set<std::string> listed;
   for (const WallpaperEntry& entry : entries_) listed.insert(entry.name);
   for (const WallpaperEntry& file : JpegFilesIn(dataFolder_)) {
-    if (listed.count(file.name) == 0) ::DeleteFileA((dataFolder_ + file.name).c_str());
+    if (listed.count(file.name) == 0) ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
   }
 }
 
@@ -96,4 +114,31 @@ WallpaperEntry* WallpaperList::Find(const std::string& name) {
     if (entry.name == name) return &entry;
   }
   return nullptr;
+}
+
+void WallpaperList::MakeThumbnail(const std::string& name) {
+  // A session of its own, so a thumbnail can be made whether or not the process started GDI+.
+  const ScopedGdiplus gdiplus = StartGdiplus();
+  ScopedGdipBitmap source = LoadImageFile(JoinPath(dataFolder_, name));
+  if (!source) return;
+  Gdiplus::PixelFormat format = PixelFormat24bppRGB;
+  Gdiplus::DllExports::GdipGetImagePixelFormat(source.Get(), &format);
+  ScopedGdipBitmap thumbnail = DrawCentreCrop(source.Get(), kThumbnailWidth, kThumbnailHeight,
+                                              format, Gdiplus::InterpolationModeDefault);
+  if (!thumbnail) return;
+  EnsureFolder(thumbnailsFolder_);
+  SaveImageFile(thumbnail.Get(), JoinPath(thumbnailsFolder_, name), L"image/jpeg");
+}
+
+std::string WallpaperList::RecentTableHtml() const {
+  return RecentTableHtmlFromAnsi(entries_, thumbnailsFolder_);
+}
+
+WallpaperList& AppWallpapers() { return g_wallpapers; }
+
+void LoadAppWallpapers() {
+  const std::string thumbnails = EnsureThumbnailsFolder();
+  const std::string data = EnsureDataFolder();
+  g_wallpapers.SetFolders(data, thumbnails);
+  g_wallpapers.Load();
 }

@@ -1,4 +1,5 @@
-// Settings store: the one key-value map of the program's settings and its file, config.dat.
+// Settings store: the one key-value map of the program's settings, its file config.dat and the
+// program's own store.
 //
 // Keys and values are byte strings (ANSI text). Flags are "YES"/"NO"; numbers are decimal
 // text read with atoi. The map keeps keys it does not know and writes them back.
@@ -13,6 +14,7 @@ class SettingsStore {
   SettingsStore();
 
   // Reads path over the current values; false (store unchanged) when the file cannot be opened.
+  // A save cut short by a crash leaves a temporary file beside path: it is removed.
   bool Load(const std::string& path);
   // Replaces path with the whole store; false, and the old file untouched, when that fails.
   bool Save(const std::string& path) const;
@@ -37,3 +39,10 @@ class SettingsStore {
   // std::string orders by unsigned bytes, a prefix first: the file's line order.
   std::map<std::string, std::string> values_;
 };
+
+// The program's one store, holding its defaults before WinMain runs.
+SettingsStore& AppSettings();
+// Makes sure of AppFolder and reads config.dat into the program's store.
+void LoadAppSettings();
+// Makes sure of AppFolder and saves the store (the program's own by default) as config.dat.
+bool SaveAppSettings(const SettingsStore& store = AppSettings());

@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
 #include <cstdio>
-#include "settings/decimal.h"
+#include "base/text.h"
 
 SettingsStore::SettingsStore() {
   Set("AUTO_CHANGE", "NO");

@@ -1,9 +1,7 @@
 #include "system/system.h"
 
-#include "app/app.h"
-#include "app/registry_value_win.h"
-#include "app/scoped_win.h"
-#include "system/url_scheme_command.h"
+#include "base/app_paths_win.h"
+#include "base/registry_win.h"
 
 namespace {
 
@@ -11,23 +9,13 @@ constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "KolorowiskO";
 constexpr char kSchemeKey[] = "Software\\Classes\\kolorowisko";
 constexpr char kSchemeCommandKey[] = "Software\\Classes\\kolorowisko\\shell\\open\\command";
-constexpr REGSAM kAccess = KEY_WRITE | KEY_QUERY_VALUE;  // 0x20007
-
-ScopedRegKey CreateUserKey(const char* path) {
-  ScopedRegKey key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr,
-                    key.Receive(), nullptr);
-  return key;
-}
 
 }  // namespace
 
 void SetAutoStart(bool enabled) {
   const std::string path = OwnExecutablePath();
-  ScopedRegKey run;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, kAccess, run.Receive()) != ERROR_SUCCESS) {
-    return;
-  }
+  ScopedRegKey run = OpenUserKey(kRunKey);
+  if (!run) return;
   if (!enabled) {
     ::RegDeleteValueA(run.Get(), kRunValue);
     return;

@@ -1,8 +1,13 @@
-// System integration: the start-with-Windows entry and the "kolorowisko:" URL scheme, both
-// under HKEY_CURRENT_USER.
+// System integration: the start-with-Windows entry and the "kolorowisko:" URL scheme, both under
+// HKEY_CURRENT_USER; the program's icon in the notification area is in notification_icon_win.h.
 #pragma once
+
+#include <string>
 
 // Registers the Run value "KolorowiskO" when enabled and absent; removes it when not enabled.
 void SetAutoStart(bool enabled);
 // Writes the scheme's keys, its command naming this copy of the program.
 void RegisterUrlScheme();
+// "<path>" "%1": the quotes keep a path with spaces whole and pass the link as one argument.
+// Windows-free.
+std::string UrlSchemeCommand(const std::string& programPath);

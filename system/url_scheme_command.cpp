@@ -1,4 +1,4 @@
-#include "system/url_scheme_command.h"
+#include "system/system.h"
 
 std::string UrlSchemeCommand(const std::string& programPath) {
   return "\"" + programPath + "\" \"%1\"";

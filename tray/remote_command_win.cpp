@@ -1,13 +1,16 @@
 #include "tray/tray.h"
 
-#include "app/app.h"
 #include "browser/browser.h"
-#include "wallpaper/hand_off_pool.h"
+#include "recent/recent.h"
+#include "settings/settings.h"
+#include "system/notification_icon_win.h"
+#include "wallpaper/pool.h"
+#include "wallpaper/wallpaper.h"
 
-void CarryOutNumber(int value, bool zeroOpensSettings) {
+void CarryOutNumber(int value, NumberSource source) {
   BusyTrayIcon busy;
   PoolChoice choice;
-  if (value == 0 && zeroOpensSettings) {
+  if (value == 0 && source == NumberSource::SecondCopy) {
     OpenSettingsWindow();
   } else if (PoolForHandOffNumber(value, choice)) {
     ChangeFromPool(AppWallpapers(), AppSettings(), choice.pool, choice.premium);

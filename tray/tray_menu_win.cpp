@@ -2,7 +2,12 @@
 
 #include <initializer_list>
 
+#include "base/user_interaction_win.h"
+#include "browser/browser.h"
+#include "net/service_address.h"
 #include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "wallpaper/wallpaper.h"
 
 namespace {
 
@@ -15,8 +20,13 @@ void AttachBitmap(HMENU menu, UINT command, HBITMAP bitmap) {
 }
 
 HBITMAP LoadMenuBitmap(HINSTANCE instance, const char* name) {
-  return static_cast<HBITMAP>(
-      ::LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+  return static_cast<HBITMAP>(::LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+}
+
+int CurrentWallpaperId() {
+  int id = 0;
+  AppSettings().GetInt("CURRENT_ID", id);
+  return id;
 }
 
 }  // namespace
@@ -30,8 +40,8 @@ HMENU BuildTrayMenu(HINSTANCE instance) {
   AttachBitmap(popup, IDM_EXIT, LoadMenuBitmap(instance, "EXITBMP"));
   AttachBitmap(popup, IDM_OPTIONS, LoadMenuBitmap(instance, "CONFIGBMP"));
   HBITMAP draw = LoadMenuBitmap(instance, "LOSUJBMP");
-  for (UINT command : {IDM_DRAW_SUPER, IDM_DRAW_ALL, IDM_DRAW_ADDED, IDM_DRAW_CATEGORIES,
-                       IDM_DRAW_FAVOURITES}) {
+  for (UINT command :
+       {IDM_DRAW_SUPER, IDM_DRAW_ALL, IDM_DRAW_ADDED, IDM_DRAW_CATEGORIES, IDM_DRAW_FAVOURITES}) {
     AttachBitmap(popup, command, draw);
   }
   HBITMAP comment = LoadMenuBitmap(instance, "COMMENTBMP");
@@ -49,4 +59,39 @@ UINT ChooseTrayMenuCommand(HWND trayWindow, HMENU menu) {
   return static_cast<UINT>(::TrackPopupMenu(
       ::GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_NONOTIFY | TPM_BOTTOMALIGN | TPM_RIGHTALIGN,
       cursor.x, cursor.y, 0, trayWindow, nullptr));
+}
+
+void CarryOutTrayCommand(UINT command) {
+  switch (command) {
+    case IDM_BROWSE:
+      OpenWebPage(StartPageAddress());
+      return;
+    case IDM_ADD_FAVOURITE:
+    case IDM_COMMENT:
+      OpenWebPage(WallpaperPageAddress(CurrentWallpaperId()));
+      return;
+    case IDM_DRAW_FAVOURITES:
+      ChangeWallpaperForUser(WallpaperPool::FavouriteWallpapers, false);
+      return;
+    case IDM_DRAW_CATEGORIES:
+      ChangeWallpaperForUser(WallpaperPool::FavouriteCategories, false);
+      return;
+    case IDM_DRAW_ADDED:
+      ChangeWallpaperForUser(WallpaperPool::Added, false);
+      return;
+    case IDM_DRAW_ALL:
+      ChangeWallpaperForUser(WallpaperPool::All, false);
+      return;
+    case IDM_DRAW_SUPER:
+      ChangeWallpaperForUser(WallpaperPool::Super, true);
+      return;
+    case IDM_OPTIONS:
+      OpenSettingsWindow();
+      return;
+    case IDM_EXIT:
+      ::PostQuitMessage(0);
+      return;
+    default:
+      return;
+  }
 }

@@ -9,5 +9,3 @@ HMENU BuildTrayMenu(HINSTANCE instance);
 UINT ChooseTrayMenuCommand(HWND trayWindow, HMENU menu);
 // Carries out a command id of the tray menu; other ids do nothing.
 void CarryOutTrayCommand(UINT command);
-// One minute of the auto-change timer: changes the wallpaper when it is due.
-void AutoChangeTick();

@@ -1,9 +1,10 @@
 #include "tray/tray.h"
 
-#include "app/app.h"
+#include "base/app_paths_win.h"
 #include "browser/browser.h"
 #include "tray/copy_data_text.h"
 #include "tray/tray_parts_win.h"
+#include "wallpaper/wallpaper.h"
 
 namespace {
 
@@ -59,13 +60,13 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return 0;
     case WM_TIMER:
-      AutoChangeTick();
+      ChangeWallpaperIfDue();
       return 0;
     case WM_TRAY_NOTIFY:
       OnTrayNotify(window, wParam, lParam);
       return 0;
     case WM_REMOTE_COMMAND:
-      CarryOutNumber(static_cast<int>(lParam), true);
+      CarryOutNumber(static_cast<int>(lParam), NumberSource::SecondCopy);
       return 0;
     case WM_STOP_REQUEST:
       ::DestroyWindow(window);

@@ -1,4 +1,4 @@
-#include "wallpaper/desktop_style.h"
+#include "wallpaper/desktop_wallpaper.h"
 
 const char* DesktopWallpaperStyle(unsigned long majorVersion, unsigned long minorVersion) {
   // Style 6 exists from Windows 7 on; Vista and older know only 0 (centred) and 2 (stretched).

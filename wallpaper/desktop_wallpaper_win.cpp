@@ -1,10 +1,44 @@
-#include "app/app.h"
-#include "app/registry_value_win.h"
-#include "app/scoped_win.h"
-#include "wallpaper/desktop_style.h"
+#include "wallpaper/desktop_wallpaper.h"
+
+#include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/registry_win.h"
+#include "base/seam.h"
+#include "image/image_win.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
+
+bool DpiAwareMetrics(ScreenSize& size) {
+  // Windows 10 (1607) on; looked up at run time, as older systems lack it.
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
+  const auto setContext = reinterpret_cast<SetContext>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext"));
+  if (!setContext) return false;
+  const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(-4);
+  const HANDLE perMonitor = reinterpret_cast<HANDLE>(-3);
+  HANDLE previous = setContext(perMonitorV2);
+  if (!previous) previous = setContext(perMonitor);
+  if (!previous) return false;
+  size = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  // The rest of the program stays unaware: the settings window keeps its scaled size.
+  setContext(previous);
+  return size.width > 0 && size.height > 0;
+}
+
+bool DisplayMode(ScreenSize& size) {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  if (!::EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return false;
+  size = {static_cast<int>(mode.dmPelsWidth), static_cast<int>(mode.dmPelsHeight)};
+  return size.width > 0 && size.height > 0;
+}
+
+ScreenSize SystemMetrics() {
+  return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Seam<ScreenMeasures> g_screenMeasures(ScreenMeasures{DpiAwareMetrics, DisplayMode, SystemMetrics});
 
 struct WindowsVersion {
   unsigned long major = 0;
@@ -31,19 +65,38 @@ WindowsVersion QueryWindowsVersion() {
 
 void WriteDesktopStyle(const char* wallpaperStyle) {
   // Opened, never created: a profile without the key is left alone.
-  ScopedRegKey desktop;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE | KEY_QUERY_VALUE,
-                      desktop.Receive()) != ERROR_SUCCESS) {
-    return;
-  }
+  ScopedRegKey desktop = OpenUserKey("Control Panel\\Desktop");
+  if (!desktop) return;
   SetStringValue(desktop.Get(), "TileWallpaper", "0");
   SetStringValue(desktop.Get(), "WallpaperStyle", wallpaperStyle);
 }
 
 }  // namespace
 
+bool ConvertToScreenBitmap(const std::string& sourcePath, const std::string& destinationPath) {
+  // Nothing is drawn from a source that GDI+ cannot read: an empty bitmap would be all black.
+  ScopedGdipBitmap source = LoadImageFile(sourcePath);
+  if (!source) return false;
+  const ScreenSize screen = PrimaryScreenSize();
+  ScopedGdipBitmap bitmap =
+      DrawCentreCrop(source.Get(), screen.width, screen.height, PixelFormat32bppARGB,
+                     Gdiplus::InterpolationModeHighQualityBicubic);
+  return bitmap && SaveImageFile(bitmap.Get(), destinationPath, L"image/bmp");
+}
+
+ScreenSize PrimaryScreenSize() {
+  const ScreenMeasures& measures = g_screenMeasures.Get();
+  ScreenSize size;
+  if (measures.dpiAwareMetrics(size) || measures.displayMode(size)) return size;
+  return measures.systemMetrics();
+}
+
+ScreenMeasures SetScreenMeasures(ScreenMeasures replacement) {
+  return g_screenMeasures.Replace(replacement);
+}
+
 bool ApplyDesktopWallpaper(const std::string& imagePath) {
-  std::string bitmapPath = EnsureDataFolder() + "\\wall.bmp";
+  std::string bitmapPath = JoinPath(EnsureDataFolder(), "wall.bmp");
   if (!ConvertToScreenBitmap(imagePath, bitmapPath)) return false;
   const WindowsVersion version = QueryWindowsVersion();
   WriteDesktopStyle(DesktopWallpaperStyle(version.major, version.minor));

@@ -25,6 +25,7 @@ TEST_P(StartupArgument, IsNormalisedAndClassified) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartupArgument,
+    // clang-format off
     testing::Values(Case{"kolorowisko:12345", "12345", ArgumentKind::Numeric, 12345},
                     Case{"\"kolorowisko:-1\"", "-1", ArgumentKind::Numeric, -1},
                     Case{"kolorowisko:", "", ArgumentKind::Empty, 0},
@@ -47,5 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"kolorowisko:99999999999", "99999999999", ArgumentKind::Numeric,
                          2147483647},
                     Case{"\xC5\xBC", "\xC5\xBC", ArgumentKind::Link, 0}));
+// clang-format on
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "browser/dropped_files_win.h"
+#include "browser/file_drop_win.h"
 
 namespace {
 
@@ -30,11 +30,8 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths) {
   return static_cast<HDROP>(memory);
 }
 
-AppliedImages::AppliedImages() : previous_(g_applyDroppedImage) {
+AppliedImages::AppliedImages() : replacement_(SetDroppedImageHandler, RecordApplied) {
   g_applied.clear();
-  g_applyDroppedImage = RecordApplied;
 }
-
-AppliedImages::~AppliedImages() { g_applyDroppedImage = previous_; }
 
 const std::vector<std::string>& AppliedImages::Paths() const { return g_applied; }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "browser/file_drop_win.h"
+#include "support/seam_replacement.h"
+
 // A drop handle listing paths (ANSI), valid in this process only; DragFinish frees it.
 HDROP MakeDropHandle(const std::vector<std::string>& paths);
 
@@ -14,7 +17,6 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths);
 class AppliedImages {
  public:
   AppliedImages();
-  ~AppliedImages();
   AppliedImages(const AppliedImages&) = delete;
   AppliedImages& operator=(const AppliedImages&) = delete;
 
@@ -22,5 +24,5 @@ class AppliedImages {
   const std::vector<std::string>& Paths() const;
 
  private:
-  bool (*previous_)(const std::string&);
+  SeamReplacement<DroppedImageHandler> replacement_;
 };

@@ -6,18 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/scoped_win.h"
+#include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/scoped_win.h"
 #include "browser/browser.h"
 #include "browser/drop_test_support_win.h"
 #include "browser/html_window_win.h"
-#include "browser/message_box_recorder_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "support/file_bytes.h"
 #include "support/gdiplus_test.h"
+#include "support/message_box_recorder_win.h"
 #include "support/temp_folder.h"
 #include "support/test_picture.h"
+#include "support/user_state_win.h"
 
 namespace {
 
@@ -98,8 +100,9 @@ class DroppedImagesOnTheDesktop : public GdiplusTest {
     return path;
   }
 
+  UserStateGuard userState_;
   TempFolder folder_;
-  const std::string wall_ = AppFolderPath() + "\\data\\wall.bmp";
+  const std::string wall_ = JoinPath(EnsureDataFolder(), "wall.bmp");
 };
 
 TEST_F(DroppedImagesOnTheDesktop, APngAndThenABmpLeaveTheBmp) {

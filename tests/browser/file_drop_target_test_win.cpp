@@ -35,8 +35,7 @@ class FakeDataObject : public IDataObject {
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK
-                                                                          : DV_E_FORMATETC;
+    return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
   }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
     return E_NOTIMPL;

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "browser/doc_host_ui_handler_win.h"
-#include "browser/message_box_recorder_win.h"
 #include "browser/ole_client_site_win.h"
 #include "browser/ole_in_place_frame_win.h"
 #include "browser/ole_in_place_site_win.h"
 #include "browser/storage_win.h"
+#include "support/message_box_recorder_win.h"
 
 namespace {
 
@@ -50,11 +51,15 @@ void ExpectRouting(IUnknown* asked, IOleClientSite* clientSite, IOleInPlaceSite*
       {DIID_DWebBrowserEvents2, sink},    {IID_IDispatch, sink},
   };
   for (const Route& route : routes) {
+    SCOPED_TRACE(&route - routes);
     void* object = nullptr;
     EXPECT_EQ(asked->QueryInterface(route.iid, &object), S_OK);
     EXPECT_EQ(object, route.expected);
   }
   for (const IID* iid : {&IID_IOleInPlaceFrame, &IID_IStorage, &IID_IOleObject}) {
+    SCOPED_TRACE(iid == &IID_IOleInPlaceFrame ? "frame"
+                 : iid == &IID_IStorage       ? "storage"
+                                              : "object");
     void* object = reinterpret_cast<void*>(0xDEADBEEF);
     EXPECT_EQ(asked->QueryInterface(*iid, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
@@ -79,8 +84,8 @@ TEST_F(SiteObjectsTest, UiHandlerWithoutItsClientSiteSaysSo) {
 }
 
 TEST_F(SiteObjectsTest, NoObjectCountsReferences) {
-  for (IUnknown* object : std::vector<IUnknown*>{&clientSite_, &inPlaceSite_, &uiHandler_,
-                                                 &frame_, &storage_}) {
+  for (IUnknown* object :
+       std::vector<IUnknown*>{&clientSite_, &inPlaceSite_, &uiHandler_, &frame_, &storage_}) {
     EXPECT_EQ(object->AddRef(), 1u);
     EXPECT_EQ(object->AddRef(), 1u);
     EXPECT_EQ(object->Release(), 1u);
@@ -104,7 +109,10 @@ TEST_F(SiteObjectsTest, UnimplementedMethodsNameThemselvesAndLeaveTheirOutputs) 
       {L"OnShowWindow", [&] { return clientSite_.OnShowWindow(TRUE); }},
       {L"RequestNewObjectLayout", [&] { return clientSite_.RequestNewObjectLayout(); }},
       {L"ContextSensitiveHelp", [&] { return inPlaceSite_.ContextSensitiveHelp(TRUE); }},
-      {L"Scroll", [&] { return inPlaceSite_.Scroll(SIZE{1, 1}); }},
+      {L"Scroll",
+       [&] {
+         return inPlaceSite_.Scroll(SIZE{1, 1});
+       }},
       {L"DiscardUndoState", [&] { return inPlaceSite_.DiscardUndoState(); }},
       {L"DeactivateAndUndo", [&] { return inPlaceSite_.DeactivateAndUndo(); }},
       {L"QueryInterface", [&] { return frame_.QueryInterface(IID_IUnknown, &out); }},
@@ -140,6 +148,7 @@ TEST_F(SiteObjectsTest, UnimplementedMethodsNameThemselvesAndLeaveTheirOutputs) 
       {L"Stat", [&] { return storage_.Stat(reinterpret_cast<STATSTG*>(&rect), 0); }},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.text));
     boxes_.Clear();
     EXPECT_EQ(c.call(), E_NOTIMPL) << c.text;
     ASSERT_EQ(boxes_.Boxes().size(), 1u) << boxes_.Describe();

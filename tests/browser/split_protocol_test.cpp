@@ -25,7 +25,7 @@ TEST(SplitProtocol, WithoutTwoSlashesAfterTheFirstColonTheRestIsTheWholeText) {
     std::string protocol = "unchanged", rest = "old";
     EXPECT_FALSE(SplitProtocol(input, protocol, rest)) << input;
     EXPECT_EQ(protocol, "unchanged") << input;
-    EXPECT_EQ(rest, input);
+    EXPECT_EQ(rest, input) << input;
   }
 }
 

@@ -4,14 +4,16 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/scoped_win.h"
-#include "net/fetch_seam_win.h"
+#include "base/scoped_win.h"
 #include "net/loopback_server.h"
 #include "net/net.h"
+#include "net/wininet_get_win.h"
 #include "support/file_bytes.h"
+#include "support/seam_replacement.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -46,14 +48,10 @@ bool OnlyFileLeftIs(const TempFolder& folder, const std::string& name) {
 
 class Fetch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_fetchIdleBound = std::chrono::milliseconds(1000);
-    ASSERT_TRUE(WriteFileBytes(destination_, kOldContent));
-  }
-  void TearDown() override {
-    g_fetchIdleBound = kFetchIdleBound;
-    g_winInetCalls = WinInetCalls();
-  }
+  void SetUp() override { ASSERT_TRUE(WriteFileBytes(destination_, kOldContent)); }
+
+  // The WinINet calls of the test, in place until it ends.
+  void ReplaceCalls(WinInetCalls calls) { calls_.emplace(SetWinInetCalls, calls); }
 
   // The destination still holds its old content, and nothing else is left beside it.
   void ExpectDestinationUntouched() {
@@ -63,6 +61,9 @@ class Fetch : public ::testing::Test {
 
   TempFolder folder_;
   const std::string destination_ = folder_.File("wall.jpg");
+  SeamReplacement<std::chrono::milliseconds> idleBound_{SetFetchIdleBound,
+                                                        std::chrono::milliseconds(1000)};
+  std::optional<SeamReplacement<WinInetCalls>> calls_;
 };
 
 TEST_F(Fetch, WholeBodiesArriveExactlyWithTheirZeroBytes) {
@@ -218,7 +219,7 @@ BOOL WINAPI FailSomeReads(HINTERNET request, LPVOID buffer, DWORD size, LPDWORD 
 }
 
 TEST_F(Fetch, ImageAddressGetsHttpUnlessItHasAnExactScheme) {
-  g_winInetCalls.openUrl = RecordUrlAndFail;
+  ReplaceCalls({RecordUrlAndFail, ::InternetReadFile});
   g_openedUrls.clear();
   for (std::string url : {"https://127.0.0.1:1/a.png", "http://127.0.0.1:1/a.png",
                           "HTTP://127.0.0.1:1/a.png", "abc"}) {
@@ -234,14 +235,14 @@ TEST_F(Fetch, ImageAddressGetsHttpUnlessItHasAnExactScheme) {
 }
 
 TEST_F(Fetch, FileThatCannotBeCreatedIsNotDownloaded) {
-  g_winInetCalls.openUrl = RecordUrlAndFail;
+  ReplaceCalls({RecordUrlAndFail, ::InternetReadFile});
   g_openedUrls.clear();
   EXPECT_FALSE(FetchToFile(LoopbackUrl("/body?size=10"), folder_.File("missing\\wall.jpg")));
   EXPECT_TRUE(g_openedUrls.empty());
 }
 
 TEST_F(Fetch, EachTransferReadsInItsOwnChunkSize) {
-  g_winInetCalls.readFile = FailSomeReads;
+  ReplaceCalls({::InternetOpenUrlA, FailSomeReads});
   const std::string url = LoopbackUrl("/body?kind=jpeg&size=40000");
   std::string imageUrl = url;
   g_readSizes.clear();
@@ -258,7 +259,7 @@ TEST_F(Fetch, EachTransferReadsInItsOwnChunkSize) {
 }
 
 TEST_F(Fetch, ReadsThatFailAreRetriedThreeTimesInARow) {
-  g_winInetCalls.readFile = FailSomeReads;
+  ReplaceCalls({::InternetOpenUrlA, FailSomeReads});
   const std::string url = LoopbackUrl("/body?size=1000");
   g_readsToFail = 3;
   EXPECT_EQ(FetchToString(url), PatternBody("raw", 1000));

@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr char kFolder[] = "C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbnails\\";
+constexpr char kFolder[] = "C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbnails";
 constexpr char kOpen[] = "<table><tbody><tr>";
 constexpr char kClose[] = "</tr></tbody></table>";
 
 std::string Cell(const std::string& name) {
-  return "<td> <a href='#setwp?" + name + "' ><img src='file://" + kFolder + name +
+  return "<td> <a href='#setwp?" + name + "' ><img src='file://" + kFolder + "\\" + name +
          "' width='120' height='100'></a></td>\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/path.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "support/test_picture.h"
@@ -64,17 +65,17 @@ TEST_F(Thumbnail, IsNotMadeFromASourceThatCannotBeReadButTheEntryStays) {
   list_.Add("7.jpg");
   EXPECT_NE(list_.Find("7.jpg"), nullptr);
   EXPECT_FALSE(FileExists(ThumbnailPath("7.jpg")));
-  EXPECT_FALSE(FileExists(ThumbnailPath("7.jpg.tmp")));
+  EXPECT_FALSE(HoldsTemporaryFile(FolderOf(ThumbnailPath("7.jpg"))));
 }
 
 TEST(ThumbnailWithoutTheProgramsGdiplus, IsMadeInASessionOfItsOwn) {
   TempFolder folder;
   WallpaperList list;
-  list.SetFolders(folder.Path() + "\\", folder.Path() + "\\thumbnails\\");
+  list.SetFolders(folder.Path(), folder.File("thumbnails"));
   {
     const ScopedGdiplus gdiplus = StartGdiplus();
-    ASSERT_TRUE(WriteQuadrantPicture(folder.File("1.jpg"), 240, 200, {0, 0, 240, 200},
-                                     L"image/jpeg"));
+    ASSERT_TRUE(
+        WriteQuadrantPicture(folder.File("1.jpg"), 240, 200, {0, 0, 240, 200}, L"image/jpeg"));
   }
   // Also makes sure of the thumbnails folder.
   list.MakeThumbnail("1.jpg");

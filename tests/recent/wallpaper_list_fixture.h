@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "image/image.h"
 #include "recent/recent.h"
 #include "support/gdiplus_test.h"
 #include "support/temp_folder.h"
-#include "wallpaper/centre_crop.h"
 
 class WallpaperListTest : public GdiplusTest {
  protected:

@@ -1,13 +1,13 @@
 #include "wallpaper_list_fixture.h"
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "support/file_bytes.h"
 #include "support/test_picture.h"
 
 WallpaperListTest::WallpaperListTest() {
   ::CreateDirectoryA(data_.c_str(), nullptr);
   ::CreateDirectoryA(thumbnails_.c_str(), nullptr);
-  list_.SetFolders(data_ + "\\", thumbnails_ + "\\");
+  list_.SetFolders(data_, thumbnails_);
 }
 
 FILETIME WallpaperListTest::At(int minutes) {

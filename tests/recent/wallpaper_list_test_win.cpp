@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "support/file_bytes.h"
 #include "wallpaper_list_fixture.h"
 

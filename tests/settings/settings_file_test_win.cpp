@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
+#include "base/whole_file_win.h"
 #include "settings/settings.h"
-#include "settings/settings_file_seam_win.h"
 #include "support/file_bytes.h"
+#include "support/seam_replacement.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -25,7 +26,7 @@ TEST(SettingsFile, SaveWritesExactlyTheLinesAndLoadReadsThemBack) {
   store.Set("FOO", "1");
   ASSERT_TRUE(store.Save(path));
   EXPECT_EQ(ReadFileBytes(path), store.ToText());
-  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
 
   SettingsStore reloaded;
   ASSERT_TRUE(reloaded.Load(path));
@@ -39,6 +40,21 @@ TEST(SettingsFile, SaveReplacesAnExistingFile) {
   SettingsStore store;
   ASSERT_TRUE(store.Save(path));
   EXPECT_EQ(ReadFileBytes(path), store.ToText());
+}
+
+TEST(SettingsFile, LoadRemovesWhatACrashedSaveLeftBehind) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  ASSERT_TRUE(WriteFileBytes(path, kOldText));
+  ASSERT_TRUE(WriteFileBytes(folder.File("kol1A2B.tmp"), "USER=half"));
+  SettingsStore store;
+  ASSERT_TRUE(store.Load(path));
+  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+  EXPECT_EQ(store.ToText(), [] {
+    SettingsStore expected;
+    expected.ReadText(kOldText);
+    return expected.ToText();
+  }());
 }
 
 TEST(SettingsFile, MissingFileLoadsNothing) {
@@ -59,7 +75,7 @@ TEST(SettingsFile, SaveThatCannotReplaceALockedFileKeepsItWhole) {
   EXPECT_FALSE(ChangedStore().Save(path));
   lock.Reset();
   EXPECT_EQ(ReadFileBytes(path), kOldText);
-  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
 }
 
 BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
@@ -73,13 +89,12 @@ TEST(SettingsFile, FailedWriteKeepsThePreviousFileWhole) {
   TempFolder folder;
   const std::string path = folder.File("config.dat");
   ASSERT_TRUE(WriteFileBytes(path, kOldText));
-  g_settingsWriteFile = FailingWrite;
-  const bool saved = ChangedStore().Save(path);
-  g_settingsWriteFile = ::WriteFile;
-
-  EXPECT_FALSE(saved);
+  {
+    SeamReplacement<WriteFileFunction> failing(SetWriteFileFunction, FailingWrite);
+    EXPECT_FALSE(ChangedStore().Save(path));
+  }
   EXPECT_EQ(ReadFileBytes(path), kOldText);
-  EXPECT_FALSE(FileExists(SettingsTemporaryPath(path)));
+  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
 }
 
 TEST(SettingsFile, SaveIntoAMissingFolderFails) {

@@ -7,3 +7,5 @@
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// A file that a whole-file writer left behind ("*.tmp") is in the folder.
+bool HoldsTemporaryFile(const std::string& folder);

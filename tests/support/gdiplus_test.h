@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/scoped_gdiplus_win.h"
+#include "image/image_win.h"
 
 class GdiplusTest : public testing::Test {
  protected:

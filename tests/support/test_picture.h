@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "wallpaper/centre_crop.h"
+#include "image/image.h"
 
 using Argb = std::uint32_t;
 

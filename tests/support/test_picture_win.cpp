@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ansi_text_win.h"
-#include "app/scoped_gdiplus_win.h"
-#include "wallpaper/wallpaper.h"
+#include "base/text_win.h"
+#include "image/image_win.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -87,8 +86,8 @@ Picture ReadPicture(const std::string& path) {
 testing::AssertionResult ShowsQuadrants(const Picture& picture, int inset, int tolerance,
                                         const Quadrants& quadrants) {
   if (picture.width <= 2 * inset || picture.height <= 2 * inset) {
-    return testing::AssertionFailure() << "the picture is " << picture.width << "x"
-                                       << picture.height;
+    return testing::AssertionFailure()
+           << "the picture is " << picture.width << "x" << picture.height;
   }
   const int right = picture.width - 1 - inset;
   const int bottom = picture.height - 1 - inset;
@@ -100,8 +99,10 @@ testing::AssertionResult ShowsQuadrants(const Picture& picture, int inset, int t
     Argb expected;
   };
   const Probe probes[] = {
-      {inset, inset, quadrants.topLeft},          {right, inset, quadrants.topRight},
-      {inset, bottom, quadrants.bottomLeft},      {right, bottom, quadrants.bottomRight},
+      {inset, inset, quadrants.topLeft},
+      {right, inset, quadrants.topRight},
+      {inset, bottom, quadrants.bottomLeft},
+      {right, bottom, quadrants.bottomRight},
       {midX - inset, midY - inset, quadrants.topLeft},
       {midX + inset, midY - inset, quadrants.topRight},
       {midX - inset, midY + inset, quadrants.bottomLeft},

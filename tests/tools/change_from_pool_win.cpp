@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app.h"
-#include "app/scoped_gdiplus_win.h"
+#include "base/app_paths_win.h"
+#include "image/image_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "wallpaper/wallpaper.h"
@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
 
   AppSettings().Load(ConfigFilePath());
   LoadAppWallpapers();
-  const bool changed =
-      ChangeFromPool(AppWallpapers(), AppSettings(),
-                     static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1');
+  const bool changed = ChangeFromPool(
+      AppWallpapers(), AppSettings(),
+      static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1');
   std::printf("changed %d\n", changed ? 1 : 0);
   return 0;
 }

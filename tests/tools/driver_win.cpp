@@ -22,7 +22,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 
 namespace {
 
@@ -115,8 +115,8 @@ int CopyData(HWND window, const std::string& text, const char* byteCount) {
   block.cbData = *byteCount ? static_cast<DWORD>(std::strtoul(byteCount, nullptr, 10))
                             : static_cast<DWORD>(text.size() + 1);
   block.lpData = const_cast<char*>(text.c_str());
-  std::printf("%ld\n", static_cast<long>(
-                           ::SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block))));
+  std::printf("%ld\n", static_cast<long>(::SendMessageA(window, WM_COPYDATA, 0,
+                                                        reinterpret_cast<LPARAM>(&block))));
   return 0;
 }
 
@@ -134,8 +134,8 @@ int RegValue(const char* keyPath, const char* name) {
     return 1;
   }
   std::string data(size, '\0');
-  ::RegQueryValueExA(key.Get(), OrNull(name), nullptr, &type,
-                     reinterpret_cast<BYTE*>(&data[0]), &size);
+  ::RegQueryValueExA(key.Get(), OrNull(name), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                     &size);
   std::printf("%lu %lu ", type, size);
   for (unsigned char byte : data.substr(0, size)) std::printf("%02x", byte);
   std::printf("\n");

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/web_page.h"
-#include "net/service_hosts.h"
+#include "base/user_interaction_win.h"
+#include "net/service_address.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "support/seam_replacement.h"
 #include "tray/tray_parts_win.h"
 
 namespace {
@@ -23,13 +23,9 @@ class TrayCommands : public testing::Test {
  protected:
   void SetUp() override {
     g_opened.clear();
-    previous_ = SetWebPageOpener(RecordPage);
     saved_ = AppSettings();
   }
-  void TearDown() override {
-    SetWebPageOpener(previous_);
-    AppSettings() = saved_;
-  }
+  void TearDown() override { AppSettings() = saved_; }
 
   std::vector<std::string> Open(std::initializer_list<UINT> commands) {
     for (UINT command : commands) CarryOutTrayCommand(command);
@@ -37,7 +33,7 @@ class TrayCommands : public testing::Test {
   }
 
  private:
-  WebPageOpener previous_ = nullptr;
+  SeamReplacement<WebPageOpener> opener_{SetWebPageOpener, RecordPage};
   SettingsStore saved_;
 };
 
@@ -82,10 +78,19 @@ TEST(TrayMenu, HoldsTheCommandsInOrderWithTheirBitmaps) {
   HMENU popup = ::GetSubMenu(menu, 0);
   ASSERT_NE(popup, nullptr);
 
-  const std::vector<UINT> expected = {
-      IDM_BROWSE,   IDM_ADD_FAVOURITE, IDM_COMMENT,    0,           IDM_DRAW_FAVOURITES,
-      IDM_DRAW_CATEGORIES, IDM_DRAW_ADDED, IDM_DRAW_ALL, IDM_DRAW_SUPER, 0,
-      IDM_OPTIONS,  0,                 IDM_EXIT};
+  const std::vector<UINT> expected = {IDM_BROWSE,
+                                      IDM_ADD_FAVOURITE,
+                                      IDM_COMMENT,
+                                      0,
+                                      IDM_DRAW_FAVOURITES,
+                                      IDM_DRAW_CATEGORIES,
+                                      IDM_DRAW_ADDED,
+                                      IDM_DRAW_ALL,
+                                      IDM_DRAW_SUPER,
+                                      0,
+                                      IDM_OPTIONS,
+                                      0,
+                                      IDM_EXIT};
   std::vector<UINT> ids;
   for (int position = 0; position < ::GetMenuItemCount(popup); ++position) {
     const UINT id = ::GetMenuItemID(popup, position);

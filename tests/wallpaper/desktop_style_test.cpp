@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "wallpaper/desktop_style.h"
+#include "wallpaper/desktop_wallpaper.h"
 
 namespace {
 

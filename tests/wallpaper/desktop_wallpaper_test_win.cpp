@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
-#include "app/app.h"
-#include "app/registry_value_win.h"
-#include "app/scoped_win.h"
+#include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/registry_win.h"
+#include "base/scoped_win.h"
 #include "support/file_bytes.h"
 #include "support/gdiplus_test.h"
 #include "support/temp_folder.h"
 #include "support/test_picture.h"
-#include "wallpaper/desktop_style.h"
+#include "support/user_state_win.h"
+#include "wallpaper/desktop_wallpaper.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -65,8 +67,9 @@ class DesktopWallpaper : public GdiplusTest {
     return path;
   }
 
+  UserStateGuard userState_;
   TempFolder folder_;
-  const std::string wall_ = AppFolderPath() + "\\data\\wall.bmp";
+  const std::string wall_ = JoinPath(EnsureDataFolder(), "wall.bmp");
 };
 
 TEST_F(DesktopWallpaper, ApplyWritesTheBitmapTheStyleValuesAndTheSystemSetting) {
@@ -86,7 +89,6 @@ TEST_F(DesktopWallpaper, SecondApplyLeavesOnlyTheSecondPicture) {
   ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("first.jpg")));
   ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("second.jpg", kOtherQuadrants)));
   EXPECT_TRUE(ShowsQuadrants(ReadPicture(wall_), kInset, kTolerance, kOtherQuadrants));
-  EXPECT_FALSE(FileExists(wall_ + ".tmp"));
 }
 
 TEST_F(DesktopWallpaper, ImageThatCannotBeReadChangesNothing) {

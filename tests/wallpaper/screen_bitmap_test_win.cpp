@@ -4,9 +4,10 @@
 
 #include "support/file_bytes.h"
 #include "support/gdiplus_test.h"
+#include "support/seam_replacement.h"
 #include "support/temp_folder.h"
 #include "support/test_picture.h"
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/desktop_wallpaper.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ class ScreenBitmap : public GdiplusTest {
     EXPECT_EQ(wall.width, 1920);
     EXPECT_EQ(wall.height, 1080);
     EXPECT_TRUE(ShowsQuadrants(wall, kInset, kTolerance));
-    EXPECT_FALSE(FileExists(wall_ + ".tmp"));
+    EXPECT_FALSE(HoldsTemporaryFile(folder_.Path()));
   }
 
   TempFolder folder_;
@@ -67,7 +68,9 @@ TEST_F(ScreenBitmap, PathsWithPolishLettersNameTheSameFiles) {
   ASSERT_EQ(::GetACP(), 1250u) << "the test session runs in the Polish ANSI code page";
   const std::string folder = folder_.File("tapety \xBF\xF3\xB3te");  // żółte in cp1250
   ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
-  const std::string source = folder + "\\\xBF" "aba.jpg";
+  const std::string source = folder +
+                             "\\\xBF"
+                             "aba.jpg";
   const std::string wall = folder + "\\wall.bmp";
   ASSERT_TRUE(WriteQuadrantPicture(source, 1000, 1000, {0, 219, 1000, 562}, L"image/jpeg"));
 
@@ -82,8 +85,8 @@ TEST_F(ScreenBitmap, SourceThatCannotBeReadLeavesTheBitmapAsItWas) {
   const std::string page = folder_.File("page.jpg");
   ASSERT_TRUE(WriteFileBytes(page, "<html><body>404 Not Found</body></html>"));
   const std::string damaged = folder_.File("damaged.jpg");
-  ASSERT_TRUE(WriteFileBytes(damaged, std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\0", 11) +
-                                          std::string(4000, '\x5A')));
+  ASSERT_TRUE(WriteFileBytes(
+      damaged, std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\0", 11) + std::string(4000, '\x5A')));
   const std::string empty = folder_.File("empty.jpg");
   ASSERT_TRUE(WriteFileBytes(empty, ""));
 
@@ -91,7 +94,7 @@ TEST_F(ScreenBitmap, SourceThatCannotBeReadLeavesTheBitmapAsItWas) {
     SCOPED_TRACE(source);
     EXPECT_FALSE(ConvertToScreenBitmap(source, wall_));
     EXPECT_EQ(ReadFileBytes(wall_), previous);
-    EXPECT_FALSE(FileExists(wall_ + ".tmp"));
+    EXPECT_FALSE(HoldsTemporaryFile(folder_.Path()));
   }
 }
 
@@ -101,6 +104,51 @@ TEST_F(ScreenBitmap, SaveIntoAMissingFolderFailsAndLeavesNothing) {
   const std::string wall = folder_.File("no such folder\\wall.bmp");
   EXPECT_FALSE(ConvertToScreenBitmap(source, wall));
   EXPECT_FALSE(FileExists(wall));
+}
+
+// A scaled system, as Windows shows it to a program that is not DPI-aware: the metrics say less
+// than the screen has.
+bool NoAwareContext(ScreenSize&) { return false; }
+bool AwareContext(ScreenSize& size) {
+  size = {2400, 1350};
+  return true;
+}
+bool NoMode(ScreenSize&) { return false; }
+bool PhysicalMode(ScreenSize& size) {
+  size = {2400, 1350};
+  return true;
+}
+ScreenSize ScaledMetrics() { return {1600, 900}; }
+
+TEST(PrimaryScreenSize, IsThePhysicalSizeWhereverTheSystemTellsIt) {
+  // Wine does not scale: the size is the X screen's.
+  EXPECT_EQ(PrimaryScreenSize().width, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(PrimaryScreenSize().height, ::GetSystemMetrics(SM_CYSCREEN));
+  const struct {
+    const char* system;
+    ScreenMeasures measures;
+    int width;
+  } cases[] = {
+      {"per-monitor context", {AwareContext, NoMode, ScaledMetrics}, 2400},
+      {"display mode only", {NoAwareContext, PhysicalMode, ScaledMetrics}, 2400},
+      {"metrics only", {NoAwareContext, NoMode, ScaledMetrics}, 1600},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.system);
+    SeamReplacement<ScreenMeasures> scaled(SetScreenMeasures, c.measures);
+    EXPECT_EQ(PrimaryScreenSize().width, c.width);
+  }
+}
+
+TEST_F(ScreenBitmap, OnAScaledScreenTheBitmapHasThePhysicalSize) {
+  SeamReplacement<ScreenMeasures> scaled(SetScreenMeasures,
+                                         {NoAwareContext, PhysicalMode, ScaledMetrics});
+  ASSERT_TRUE(
+      WriteQuadrantPicture(folder_.File("wide.jpg"), 480, 270, {0, 0, 480, 270}, L"image/jpeg"));
+  ASSERT_TRUE(ConvertToScreenBitmap(folder_.File("wide.jpg"), wall_));
+  const Picture wall = ReadPicture(wall_);
+  EXPECT_EQ(wall.width, 2400);
+  EXPECT_EQ(wall.height, 1350);
 }
 
 }  // namespace

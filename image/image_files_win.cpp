@@ -1,0 +1,107 @@
+#include "image/image_win.h"
+
+#include <cwchar>
+#include <memory>
+#include <new>
+
+#include "base/text_win.h"
+#include "base/whole_file_win.h"
+#include "image/image.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+struct ImageSize {
+  UINT width = 0;
+  UINT height = 0;
+};
+
+ImageSize SizeOf(GpImage* image) {
+  ImageSize size;
+  GdipGetImageWidth(image, &size.width);
+  GdipGetImageHeight(image, &size.height);
+  return size;
+}
+
+// Windows' GDI+ cannot draw into indexed formats (a GIF, a greyscale JPEG) nor into two of the
+// 16-bit ones; Wine can, so only Windows would go without a thumbnail of such a picture.
+PixelFormat DrawablePixelFormat(PixelFormat format) {
+  const bool drawable = (format & PixelFormatIndexed) == 0 && format != PixelFormat16bppGrayScale &&
+                        format != PixelFormat16bppARGB1555 && format != PixelFormatUndefined;
+  return drawable ? format : PixelFormat24bppRGB;
+}
+
+}  // namespace
+
+ScopedGdipBitmap LoadImageFile(const std::string& path) {
+  ScopedGdipBitmap image;
+  if (GdipCreateBitmapFromFile(AnsiToWide(path).c_str(), image.Receive()) != Ok) {
+    return ScopedGdipBitmap();
+  }
+  const ImageSize size = SizeOf(image.Get());
+  if (size.width == 0 || size.height == 0) return ScopedGdipBitmap();
+  return image;
+}
+
+ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFormat format,
+                                InterpolationMode mode) {
+  const ImageSize size = SizeOf(source);
+  const CropRectangle crop =
+      CentreCrop(static_cast<int>(size.width), static_cast<int>(size.height), width, height);
+
+  ScopedGdipBitmap target;
+  if (GdipCreateBitmapFromScan0(width, height, 0, DrawablePixelFormat(format), nullptr,
+                                target.Receive()) != Ok) {
+    return ScopedGdipBitmap();
+  }
+  ScopedGdipGraphics graphics;
+  if (GdipGetImageGraphicsContext(target.Get(), graphics.Receive()) != Ok) {
+    return ScopedGdipBitmap();
+  }
+  GdipSetInterpolationMode(graphics.Get(), mode);
+  if (GdipDrawImageRectRectI(graphics.Get(), source, 0, 0, width, height, crop.x, crop.y,
+                             crop.width, crop.height, UnitPixel, nullptr, nullptr, nullptr) != Ok) {
+    return ScopedGdipBitmap();
+  }
+  return target;
+}
+
+bool SaveImageFile(GpImage* image, const std::string& path, const wchar_t* mimeType) {
+  CLSID encoder;
+  if (FindEncoderClsid(mimeType, &encoder) < 0) return false;
+  // GDI+ writes as it encodes: a failure halfway must not cost the file that is there.
+  WholeFileWriter writer(path);
+  if (!writer) return false;
+  const std::wstring temporary = AnsiToWide(writer.HandOverTemporaryPath());
+  return GdipSaveImageToFile(image, temporary.c_str(), &encoder, nullptr) == Ok && writer.Commit();
+}
+
+int FindEncoderClsid(const wchar_t* mimeType, CLSID* clsid) {
+  UINT count = 0;
+  UINT size = 0;
+  GdipGetImageEncodersSize(&count, &size);
+  if (size == 0) return -1;
+  std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
+  if (!buffer) return -1;
+  auto* encoders = reinterpret_cast<ImageCodecInfo*>(buffer.get());
+  if (GdipGetImageEncoders(count, size, encoders) != Ok) return -1;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wcscmp(encoders[i].MimeType, mimeType) == 0) {
+      *clsid = encoders[i].Clsid;
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+bool IsImageFile(const std::string& path) {
+  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  unsigned char head[128] = {};
+  DWORD got = 0;
+  if (!::ReadFile(file.Get(), head, sizeof head, &got, nullptr)) return false;
+  return HasImageSignature(head, got);
+}

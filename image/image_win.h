@@ -1,0 +1,59 @@
+// GDI+ images read from and written to files named by ANSI paths, the centre of an image drawn
+// at a new size, and move-only owners of GDI+ objects and sessions.
+#pragma once
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <string>
+
+#include "base/scoped_win.h"
+
+template <typename Image>
+struct GdipImageTraits {
+  using Type = Image*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type image) { Gdiplus::DllExports::GdipDisposeImage(image); }
+};
+struct GdipGraphicsTraits {
+  using Type = Gdiplus::GpGraphics*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type graphics) { Gdiplus::DllExports::GdipDeleteGraphics(graphics); }
+};
+struct GdiplusTokenTraits {
+  using Type = ULONG_PTR;
+  static Type Invalid() { return 0; }
+  static void Close(Type token) { Gdiplus::GdiplusShutdown(token); }
+};
+
+using ScopedGdipBitmap = ScopedWin<GdipImageTraits<Gdiplus::GpBitmap>>;
+using ScopedGdipGraphics = ScopedWin<GdipGraphicsTraits>;
+// A started GDI+ session; shut down when it goes out of scope. Empty when GDI+ did not start.
+using ScopedGdiplus = ScopedWin<GdiplusTokenTraits>;
+
+// Starts GDI+ version 1 with its defaults (background thread, external codecs).
+inline ScopedGdiplus StartGdiplus() {
+  ScopedGdiplus session;
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(session.Receive(), &input, nullptr) != Gdiplus::Ok) session.Release();
+  return session;
+}
+
+// The image in the file; empty when GDI+ cannot read it or it has no pixels.
+ScopedGdipBitmap LoadImageFile(const std::string& path);
+
+// A new width x height bitmap in the pixel format that shows the centre of source at that aspect
+// ratio (CentreCrop), scaled with the interpolation mode; empty when it cannot be drawn. Formats
+// that GDI+ cannot draw into become 24-bit RGB.
+ScopedGdipBitmap DrawCentreCrop(Gdiplus::GpBitmap* source, int width, int height,
+                                Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
+
+// Encodes image with the encoder of mimeType as path, written whole or not at all; false, with
+// path as it was, when there is no such encoder or a step fails.
+bool SaveImageFile(Gdiplus::GpImage* image, const std::string& path, const wchar_t* mimeType);
+
+// Index of the GDI+ encoder of mimeType (its CLSID in *clsid), or -1.
+int FindEncoderClsid(const wchar_t* mimeType, CLSID* clsid);
+
+// True when the file can be read and its first bytes are a BMP, JPEG or PNG signature.
+bool IsImageFile(const std::string& path);

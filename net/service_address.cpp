@@ -1,0 +1,54 @@
+#include "net/service_address.h"
+
+#include "build_config.h"
+
+namespace {
+
+constexpr std::size_t kFormattedAddressLimit = 255;
+
+bool StartsWith(const std::string& text, const char* prefix) {
+  return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+std::string ServiceUrl(const std::string& pathAndQuery) {
+  return "http://" KOLOROWISKO_SERVICE_HOST + pathAndQuery;
+}
+
+std::string ReportUrl(const std::string& pathAndQuery) {
+  return "http://" KOLOROWISKO_REPORT_HOST + pathAndQuery;
+}
+
+std::string StartPageAddress() { return ReportUrl("/"); }
+
+std::string WallpaperPageAddress(int wallpaperId) {
+  return FormattedAddress(ServiceUrl("/zmiana.html?t=" + std::to_string(wallpaperId)));
+}
+
+std::string FormattedAddress(std::string address) {
+  if (address.size() > kFormattedAddressLimit) address.resize(kFormattedAddressLimit);
+  return address;
+}
+
+std::string EscapeQueryValue(std::string_view value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : value) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    const bool breaks =
+        u <= 0x20 || u >= 0x7F || c == '%' || c == '&' || c == '+' || c == '#' || c == '=';
+    if (!breaks) {
+      out += c;
+      continue;
+    }
+    out += '%';
+    out += kHex[u >> 4];
+    out += kHex[u & 0xF];
+  }
+  return out;
+}
+
+void ApplyHttpScheme(std::string& url) {
+  if (!StartsWith(url, "http://") && !StartsWith(url, "https://")) url.insert(0, "http://");
+}

@@ -1,0 +1,28 @@
+// Addresses on the wallpaper service's two hosts (fixed at build time), and the rules for the
+// values and links put into them. Windows-free.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// "http://" + the service host + pathAndQuery (which starts with "/").
+std::string ServiceUrl(const std::string& pathAndQuery);
+// "http://" + the report host + pathAndQuery.
+std::string ReportUrl(const std::string& pathAndQuery);
+
+// The service's start page, on the report host.
+std::string StartPageAddress();
+// The page of one wallpaper (to view, comment on, rate or add it to the favourites), on the
+// service host.
+std::string WallpaperPageAddress(int wallpaperId);
+// An address that was built in a 256-byte buffer: the service never saw one longer than 255.
+std::string FormattedAddress(std::string address);
+
+// Escapes, as %XX, only the bytes that would break a query value: control bytes and the space
+// (up to 0x20), bytes from 0x7F, and "%", "&", "+", "#", "=". Every other byte goes as it is, so
+// ordinary names and codes are sent byte for byte.
+std::string EscapeQueryValue(std::string_view value);
+
+// Puts "http://" in front of url unless it begins with "http://" or "https://" exactly (compared
+// case-sensitively, so "HTTP://x" becomes "http://HTTP://x").
+void ApplyHttpScheme(std::string& url);

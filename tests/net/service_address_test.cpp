@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "net/service_address.h"
+
+TEST(QueryValue, OrdinaryNamesGoByteForByte) {
+  EXPECT_EQ(EscapeQueryValue("jan_kowalski-1.2"), "jan_kowalski-1.2");
+  EXPECT_EQ(EscapeQueryValue("jan@example.com"), "jan@example.com");
+  EXPECT_EQ(EscapeQueryValue("a/b?c;d'e*(~)!$,:"), "a/b?c;d'e*(~)!$,:");
+  EXPECT_EQ(EscapeQueryValue(""), "");
+}
+
+TEST(QueryValue, BytesThatBreakAValueAreEscaped) {
+  EXPECT_EQ(EscapeQueryValue("a&b c"), "a%26b%20c");
+  EXPECT_EQ(EscapeQueryValue("100%+#x=y"), "100%25%2B%23x%3Dy");
+  EXPECT_EQ(EscapeQueryValue(std::string("\0\t\x7F", 3)), "%00%09%7F");
+  EXPECT_EQ(EscapeQueryValue("\xC5\xBC"), "%C5%BC");
+}
+
+TEST(ApplyHttpScheme, PutsHttpInFrontUnlessTheLinkStartsWithExactlyHttpOrHttps) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"abc", "http://abc"},
+      {"www.example.org/a.jpg", "http://www.example.org/a.jpg"},
+      {"http://host/a.jpg", "http://host/a.jpg"},
+      {"https://host/a.jpg", "https://host/a.jpg"},
+      {"HTTP://host/a.jpg", "http://HTTP://host/a.jpg"},
+      {"Https://host", "http://Https://host"},
+      {"http:/", "http://http:/"},
+      {"https:/host", "http://https:/host"},
+      {"", "http://"},
+  };
+  for (const auto& [link, expected] : cases) {
+    std::string url = link;
+    ApplyHttpScheme(url);
+    EXPECT_EQ(url, expected) << link;
+  }
+}
