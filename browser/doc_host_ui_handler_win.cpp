@@ -2,14 +2,14 @@
 
 #include <cstring>
 #include <cwchar>
-#include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
-#include "app/ansi_text_win.h"
+#include "base/text_win.h"
+#include "base/user_interaction_win.h"
 #include "browser/browser.h"
-#include "browser/dropped_files_win.h"
-#include "browser/file_drop_target_win.h"
+#include "browser/file_drop_win.h"
 #include "browser/html_window_win.h"
 #include "browser/split_protocol.h"
 
@@ -37,7 +37,7 @@ DocHostUiHandler::~DocHostUiHandler() = default;
 
 HRESULT DocHostUiHandler::QueryInterface(REFIID iid, void** object) {
   if (clientSite_) return clientSite_->QueryInterface(iid, object);
-  g_messageBox(nullptr, L"ClientSite is null", nullptr, MB_OK);
+  ShowMessageBox(nullptr, L"ClientSite is null", nullptr, MB_OK);
   return E_NOINTERFACE;
 }
 
@@ -86,16 +86,15 @@ HRESULT DocHostUiHandler::GetExternal(IDispatch** external) {
 
 // "app://" addresses are the page's messages to the program: the rest of the address goes to
 // the settings window (which frees it), and the browser loads an empty page instead.
+// "app://" addresses are the page's messages to the program: the rest of the address goes to the
+// settings window through its object's queue, and the browser loads an empty page instead.
 HRESULT DocHostUiHandler::TranslateUrl(DWORD, LPWSTR urlIn, LPWSTR* urlOut) {
   if (!urlIn) return S_OK;
   try {
     std::string protocol, rest;
     if (!SplitProtocol(WideToAnsi(urlIn), protocol, rest) || protocol != "app") return S_OK;
-    auto text = std::make_unique<char[]>(rest.size() + 1);
-    rest.copy(text.get(), rest.size());
-    if (::PostMessageA(owner_->Window(), WM_APP, reinterpret_cast<WPARAM>(text.get()), 0)) {
-      text.release();
-    }
+    owner_->QueueAppUrl(std::move(rest));
+    ::PostMessageA(owner_->Window(), WM_PAGE_APP_URL, 0, 0);
     if (urlOut) *urlOut = CoTaskCopy(L"about:blank");
   } catch (...) {
     // Out of memory: the address is left as it is.

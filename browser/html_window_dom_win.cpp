@@ -3,12 +3,9 @@
 
 #include <mshtml.h>
 
-#include "app/app.h"
-#include "app/utf8.h"
-#include "browser/bstr_win.h"
-#include "browser/web_browser_win.h"
-#include "page/login_state_view.h"
-#include "page/options_form.h"
+#include "base/text.h"
+#include "browser/com_win.h"
+#include "page/page.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 
@@ -123,7 +120,7 @@ void HTMLWindow::SetElementHtml(const std::wstring& id, const std::string& html)
 }
 
 void HTMLWindow::ShowRecentTable() {
-  if (wallpapers_) SetElementHtml(L"table_body", wallpapers_->RecentTableHtml());
+  if (wallpapers_) ::ShowRecentTable(*this, wallpapers_->RecentTableHtml());
 }
 
 void HTMLWindow::ShowLoginState(bool loggedIn, const std::string& userName) {
@@ -133,6 +130,16 @@ void HTMLWindow::ShowLoginState(bool loggedIn, const std::string& userName) {
 void HTMLWindow::FillOptionsPage() { ::FillOptionsPage(*this, settings_, onOptionsPage); }
 
 void HTMLWindow::SaveOptionsForm() {
-  ::SaveOptionsForm(*this, settings_, onOptionsPage,
-                    [](const SettingsStore& settings) { SaveAppSettings(settings); });
+  PageContext context = Context();
+  ::SaveOptionsForm(context);
+}
+
+void HTMLWindow::LogIn() {
+  PageContext context = Context();
+  ::LogIn(context);
+}
+
+void HTMLWindow::LogOut() {
+  PageContext context = Context();
+  ::LogOut(context);
 }

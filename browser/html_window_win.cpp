@@ -4,18 +4,20 @@
 #include <mshtml.h>
 #include <oleauto.h>
 
+#include <cwchar>
 #include <stdexcept>
+#include <utility>
 
-#include "app/ansi_text_win.h"
+#include "base/text_win.h"
+#include "base/user_interaction_win.h"
 #include "browser/browser.h"
-#include "browser/bstr_win.h"
+#include "browser/com_win.h"
 #include "browser/doc_host_ui_handler_win.h"
 #include "browser/ole_client_site_win.h"
 #include "browser/ole_in_place_frame_win.h"
 #include "browser/ole_in_place_site_win.h"
 #include "browser/settings_window_win.h"
 #include "browser/storage_win.h"
-#include "browser/web_browser_win.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -51,6 +53,35 @@ ScopedSafeArray MakeHtmlArray(const std::string& html) {
   return array;
 }
 
+// An event's argument by its place in the declared order; DISPPARAMS holds them last first, each
+// as a value or as a reference to a VARIANT. Null when the event brought fewer.
+const VARIANT* Argument(const DISPPARAMS* params, UINT count, UINT index) {
+  if (!params || params->cArgs != count || !params->rgvarg) return nullptr;
+  const VARIANT* argument = &params->rgvarg[count - 1 - index];
+  if (argument->vt == (VT_BYREF | VT_VARIANT)) argument = argument->pvarVal;
+  return argument;
+}
+
+std::wstring ArgumentText(const DISPPARAMS* params, UINT count, UINT index) {
+  const VARIANT* argument = Argument(params, count, index);
+  if (!argument) return std::wstring();
+  if (argument->vt == VT_BSTR && argument->bstrVal) {
+    return std::wstring(argument->bstrVal, ::SysStringLen(argument->bstrVal));
+  }
+  if (argument->vt == (VT_BYREF | VT_BSTR) && argument->pbstrVal && *argument->pbstrVal) {
+    return std::wstring(*argument->pbstrVal, ::SysStringLen(*argument->pbstrVal));
+  }
+  return std::wstring();
+}
+
+int ArgumentInt(const DISPPARAMS* params, UINT count, UINT index) {
+  const VARIANT* argument = Argument(params, count, index);
+  if (!argument) return 0;
+  if (argument->vt == VT_I4) return argument->lVal;
+  if (argument->vt == (VT_BYREF | VT_I4) && argument->plVal) return *argument->plVal;
+  return 0;
+}
+
 }  // namespace
 
 HTMLWindow* CurrentHTMLWindow() { return g_current; }
@@ -58,14 +89,30 @@ HWND SettingsWindowHandle() { return g_settingsWindow; }
 
 HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
                        WallpaperList* wallpapers)
-    : settings_(settings), instance_(instance), wallpapers_(wallpapers) {
+    : settings_(settings),
+      instance_(instance),
+      wallpapers_(wallpapers),
+      pageActions_(window_, wallpapers) {
+  try {
+    CreateHostWindow(kSettingsWindowTitle);
+    onOptionsPage = true;
+    Navigate(pageUrl);
+  } catch (...) {
+    // Nothing may find an object that does not exist: neither the window nor the program.
+    if (window_) {
+      ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+      ::DestroyWindow(window_);
+    }
+    Teardown();
+    throw;
+  }
+  // Published only whole.
   g_current = this;
-  CreateHostWindow(kSettingsWindowTitle);
-  onOptionsPage = true;
-  Navigate(pageUrl);
 }
 
-HTMLWindow::~HTMLWindow() {
+HTMLWindow::~HTMLWindow() { Teardown(); }
+
+void HTMLWindow::Teardown() {
   if (browserObject_) {
     browserObject_->Close(OLECLOSE_NOSAVE);
     browserObject_->SetClientSite(nullptr);
@@ -100,32 +147,45 @@ HRESULT HTMLWindow::QueryInterface(REFIID iid, void** object) {
 ULONG HTMLWindow::AddRef() { return 1; }
 ULONG HTMLWindow::Release() { return 1; }
 
-HRESULT HTMLWindow::GetTypeInfoCount(UINT*) {
-  g_messageBox(nullptr, L"GetTypeInfoCount", L"Not Implemented", MB_OK);
-  return E_NOTIMPL;
-}
+HRESULT HTMLWindow::GetTypeInfoCount(UINT*) { return NotImplemented(L"GetTypeInfoCount"); }
 
-HRESULT HTMLWindow::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-  g_messageBox(nullptr, L"GetTypeInfo", L"Not Implemented", MB_OK);
-  return E_NOTIMPL;
-}
+HRESULT HTMLWindow::GetTypeInfo(UINT, LCID, ITypeInfo**) { return NotImplemented(L"GetTypeInfo"); }
 
 HRESULT HTMLWindow::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  g_messageBox(nullptr, L"GetIDsOfNames", L"Not Implemented", MB_OK);
-  return E_NOTIMPL;
+  return NotImplemented(L"GetIDsOfNames");
 }
 
-HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                            UINT*) {
   try {
     switch (id) {
-      case DISPID_DOCUMENTCOMPLETE:
-        // Whichever frame completed: the page that has arrived gets its content.
-        if (onOptionsPage) {
-          FillOptionsPage();
-        } else {
-          ShowRecentTable();
-        }
+      case DISPID_BEFORENAVIGATE2: {
+        // Arguments arrive last first: the address is the second of seven.
+        PageContext context = Context();
+        OnBeforeNavigate(context, ArgumentText(params, 7, 1));
+        return S_OK;
+      }
+      case DISPID_DOCUMENTCOMPLETE: {
+        PageContext context = Context();
+        OnDocumentComplete(context);
+        return S_OK;
+      }
+      case DISPID_NAVIGATEERROR: {
+        // The status code is the fourth of five; the browser then shows its own error page.
+        wchar_t text[64];
+        std::swprintf(text, 64, L"Navigate Error, code is: %d", ArgumentInt(params, 5, 3));
+        ShowMessageBox(nullptr, text, nullptr, MB_OK);
+        return S_OK;
+      }
+      case DISPID_STATUSTEXTCHANGE:
+      case DISPID_DOWNLOADCOMPLETE:
+      case DISPID_COMMANDSTATECHANGE:
+      case DISPID_DOWNLOADBEGIN:
+      case DISPID_PROGRESSCHANGE:
+      case DISPID_PROPERTYCHANGE:
+      case DISPID_TITLECHANGE:
+      case DISPID_NEWWINDOW2:
+      case DISPID_NAVIGATECOMPLETE2:
         return S_OK;
       default:
         return DISP_E_MEMBERNOTFOUND;
@@ -207,23 +267,23 @@ int HTMLWindow::EmbedBrowser() {
 
 void HTMLWindow::AddSink() {
   if (!browserObject_) {
-    g_messageBox(nullptr, L"browserObject_ is null in AddSink", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"browserObject_ is null in AddSink", nullptr, MB_OK);
     return;
   }
   ComPtr<IConnectionPointContainer> container;
   if (FAILED(browserObject_.As(&container))) {
-    g_messageBox(nullptr, L"QueryInterface for IID_IConnectionPointContainer", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"QueryInterface for IID_IConnectionPointContainer", nullptr, MB_OK);
     return;
   }
   ComPtr<IConnectionPoint> point;
   if (FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
-    g_messageBox(nullptr, L"FindConnectionPoint", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"FindConnectionPoint", nullptr, MB_OK);
     return;
   }
   // The sink stays connected for the life of the control, so the cookie is not kept.
   DWORD cookie = 0;
   if (FAILED(point->Advise(static_cast<DWebBrowserEvents2*>(this), &cookie))) {
-    g_messageBox(nullptr, L"Advise failed", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"Advise failed", nullptr, MB_OK);
   }
 }
 
@@ -244,7 +304,7 @@ int HTMLWindow::Navigate(const std::string& url) {
 void HTMLWindow::ResizeBrowser(int width, int height) {
   ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
   if (!browser) {
-    g_messageBox(nullptr, L"Couldn't query interface for IID_IWebBrowser2", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"Couldn't query interface for IID_IWebBrowser2", nullptr, MB_OK);
     return;
   }
   browser->put_Width(width);
@@ -263,4 +323,17 @@ int HTMLWindow::WriteDocument(const std::string& html) {
   if (document->write(text.get()) != S_OK) throw std::runtime_error("Could not write sfArray");
   document->close();
   return 0;
+}
+
+PageContext HTMLWindow::Context() {
+  return PageContext{*this, settings_, pageState, onOptionsPage, pageActions_};
+}
+
+void HTMLWindow::QueueAppUrl(std::string rest) { appUrls_.push_back(std::move(rest)); }
+
+bool HTMLWindow::TakeAppUrl(std::string& rest) {
+  if (appUrls_.empty()) return false;
+  rest = std::move(appUrls_.front());
+  appUrls_.pop_front();
+  return true;
 }

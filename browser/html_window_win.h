@@ -7,11 +7,12 @@
 #include <mshtmhst.h>
 #include <wrl/client.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
-#include "page/page_document.h"
-#include "page/page_state.h"
+#include "page/page.h"
+#include "page/page_actions_win.h"
 
 class DocHostUiHandler;
 class OleClientSite;
@@ -86,6 +87,14 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   // page is shown.
   void FillOptionsPage();
   void SaveOptionsForm();
+  // The account's login with the page's fields, and its logout.
+  void LogIn();
+  void LogOut();
+
+  // The texts of "app://" addresses that the UI handler caught, in order, for the window: the
+  // window's message carries none, so it frees only what this object handed out.
+  void QueueAppUrl(std::string rest);
+  bool TakeAppUrl(std::string& rest);
 
   HWND Window() const { return window_; }
   IOleObject* BrowserObject() const { return browserObject_.Get(); }
@@ -96,6 +105,10 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   bool onOptionsPage = true;
 
  private:
+  PageContext Context();
+  // What the destructor undoes, also when the constructor fails halfway.
+  void Teardown();
+
   SettingsStore* settings_;
   HWND window_ = nullptr;
   HINSTANCE instance_;
@@ -106,6 +119,8 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   std::unique_ptr<OleInPlaceFrame> frame_;
   std::unique_ptr<DocHostUiHandler> uiHandler_;
   WallpaperList* wallpapers_;
+  ProgramPageActions pageActions_;
+  std::deque<std::string> appUrls_;
 };
 
 // The settings window, null until it is created; the control's in-place frame answers with it.

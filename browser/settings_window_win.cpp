@@ -6,11 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "app/app.h"
+#include "base/app_paths_win.h"
+#include "base/user_interaction_win.h"
 #include "browser/browser.h"
-#include "browser/dropped_files_win.h"
+#include "browser/com_win.h"
+#include "browser/file_drop_win.h"
 #include "browser/html_window_win.h"
-#include "browser/web_browser_win.h"
+#include "recent/recent.h"
+#include "settings/settings.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -47,15 +50,15 @@ LRESULT OnClose(HWND window) {
 LRESULT OnTabKey(HWND window, LPARAM lParam) {
   HTMLWindow* object = WindowObject(window);
   if (!object) {
-    g_messageBox(nullptr, L"Failed to retrieve webBrowser2 in WM_KEYDOWN", nullptr, MB_OK);
+    ShowMessageBox(nullptr, L"Failed to retrieve webBrowser2 in WM_KEYDOWN", nullptr, MB_OK);
     return -1;
   }
   ComPtr<IWebBrowser2> browser = QueryWebBrowser(object->BrowserObject());
   if (!browser) return 0;
   ComPtr<IOleInPlaceActiveObject> activeObject;
   if (FAILED(browser.As(&activeObject)) || !activeObject) {
-    g_messageBox(nullptr, L"Failed to retrieve IOleInPlaceActiveObject in WM_KEYDOWN", nullptr,
-                 MB_OK);
+    ShowMessageBox(nullptr, L"Failed to retrieve IOleInPlaceActiveObject in WM_KEYDOWN", nullptr,
+                   MB_OK);
     return 0;
   }
   MSG key = {window, WM_KEYDOWN, VK_TAB, lParam, 0, {}};
@@ -68,11 +71,12 @@ void OnDropFiles(HDROP drop) {
   ::DragFinish(drop);
 }
 
-// The text after "app://" carries no command: the page is only blanked.
-LRESULT OnAppUrl(HWND window, WPARAM wParam) {
-  const std::unique_ptr<char[]> rest(reinterpret_cast<char*>(wParam));
+// The text after "app://" carries no command: the page is only blanked. The message itself
+// carries nothing: any process may post it, so only a text that the object queued counts.
+LRESULT OnAppUrl(HWND window) {
   HTMLWindow* object = WindowObject(window);
-  if (!object) return 0;
+  std::string rest;
+  if (!object || !object->TakeAppUrl(rest)) return 0;
   try {
     object->WriteDocument("");
   } catch (const std::exception&) {
@@ -100,8 +104,8 @@ std::optional<LRESULT> HandleSettingsWindowMessage(HWND window, UINT message, WP
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return std::nullopt;
-    case WM_APP:
-      return OnAppUrl(window, wParam);
+    case WM_PAGE_APP_URL:
+      return OnAppUrl(window);
     default:
       return std::nullopt;
   }

@@ -5,16 +5,17 @@
 #include <exdispid.h>
 
 #include <string>
+#include <vector>
 
-#include "app/app.h"
+#include "base/app_paths_win.h"
 #include "browser/browser.h"
-#include "browser/bstr_win.h"
+#include "browser/com_win.h"
 #include "browser/html_window_win.h"
-#include "browser/message_box_recorder_win.h"
 #include "browser/settings_window_win.h"
-#include "browser/web_browser_win.h"
 #include "settings/settings.h"
 #include "support/file_bytes.h"
+#include "support/message_box_recorder_win.h"
+#include "support/user_state_win.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ class SettingsWindowTest : public ::testing::Test {
   void TearDown() override {
     if (HTMLWindow* current = CurrentHTMLWindow()) ::DestroyWindow(current->Window());
   }
+
+  UserStateGuard userState_;
 
   SIZE BrowserSize() {
     Microsoft::WRL::ComPtr<IWebBrowser2> browser = QueryWebBrowser(object_->BrowserObject());
@@ -183,8 +186,8 @@ TEST_F(SettingsWindowTest, TabGoesToTheBrowserAndNeverToTheDefaultProcedure) {
 }
 
 TEST_F(SettingsWindowTest, AWindowOfTheClassWithoutItsObjectReportsTabAndSavesNothing) {
-  HWND bare = ::CreateWindowExA(0, "Kolorowisko_konfig_html", "bare", WS_OVERLAPPED, 0, 0, 100,
-                                100, nullptr, nullptr, nullptr, nullptr);
+  HWND bare = ::CreateWindowExA(0, "Kolorowisko_konfig_html", "bare", WS_OVERLAPPED, 0, 0, 100, 100,
+                                nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(bare, nullptr);
   const std::optional<LRESULT> tab = HandleSettingsWindowMessage(bare, WM_KEYDOWN, VK_TAB, 1);
   ASSERT_TRUE(tab.has_value());
@@ -213,12 +216,85 @@ TEST_F(SettingsWindowTest, AppAddressesArePostedToTheWindowAndTheBrowserGetsABla
 
   MSG posted = {};
   ASSERT_TRUE(::PeekMessageA(&posted, window_, WM_APP, WM_APP, PM_REMOVE));
+  EXPECT_EQ(posted.wParam, 0u);
   EXPECT_EQ(posted.lParam, 0);
-  EXPECT_STREQ(reinterpret_cast<const char*>(posted.wParam), "abc?x=1");
-  // The window takes the text over, blanks the page and goes on.
+  // The window takes the text from its object, blanks the page and goes on.
   EXPECT_EQ(::DispatchMessageA(&posted), 0);
+  std::string rest;
+  EXPECT_FALSE(object_->TakeAppUrl(rest));
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_EQ(CurrentHTMLWindow(), object_);
+}
+
+TEST_F(SettingsWindowTest, AForgedAppMessageFreesNothing) {
+  // Any process may post the message: a pointer in it is never freed (the heap would break).
+  char text[] = "not the window's";
+  EXPECT_EQ(::SendMessageA(window_, WM_APP, reinterpret_cast<WPARAM>(text), 0), 0);
+  EXPECT_EQ(::SendMessageA(window_, WM_APP, 0x1234, 0), 0);
+  EXPECT_STREQ(text, "not the window's");
+  EXPECT_TRUE(::IsWindow(window_));
+}
+
+// An event as the control sends it: the arguments last first, the address by reference.
+class BrowserEvent {
+ public:
+  BrowserEvent(UINT count, UINT addressIndex, const wchar_t* address)
+      : arguments_(count), address_(::SysAllocString(address)) {
+    for (VARIANT& argument : arguments_) ::VariantInit(&argument);
+    addressValue_.vt = VT_BSTR;
+    addressValue_.bstrVal = address_;
+    VARIANT& slot = arguments_[count - 1 - addressIndex];
+    slot.vt = VT_BYREF | VT_VARIANT;
+    slot.pvarVal = &addressValue_;
+  }
+  ~BrowserEvent() { ::SysFreeString(address_); }
+  VARIANT& Argument(UINT index) { return arguments_[arguments_.size() - 1 - index]; }
+  DISPPARAMS* Params() {
+    params_ = {arguments_.data(), nullptr, static_cast<UINT>(arguments_.size()), 0};
+    return &params_;
+  }
+
+ private:
+  std::vector<VARIANT> arguments_;
+  BSTR address_;
+  VARIANT addressValue_ = {};
+  DISPPARAMS params_ = {};
+};
+
+TEST_F(SettingsWindowTest, TheSinkRoutesTheBrowsersEvents) {
+  const auto invoke = [&](DISPID id, BrowserEvent& event) {
+    return object_->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, event.Params(), nullptr, nullptr,
+                           nullptr);
+  };
+  BrowserEvent toRecent(7, 1, L"res://C:\\kolorowisko.exe/ostatnie.html#ostatnie");
+  EXPECT_EQ(invoke(250, toRecent), S_OK);
+  EXPECT_FALSE(object_->onOptionsPage);
+  BrowserEvent back(7, 1, L"res://C:\\kolorowisko.exe/opcje.html#wroc");
+  EXPECT_EQ(invoke(250, back), S_OK);
+  EXPECT_TRUE(object_->onOptionsPage);
+
+  BrowserEvent failed(5, 1, L"res://C:\\kolorowisko.exe/brak.html");
+  LONG status = 404;
+  failed.Argument(3).vt = VT_BYREF | VT_I4;
+  failed.Argument(3).plVal = &status;
+  EXPECT_EQ(invoke(271, failed), S_OK);
+  ASSERT_EQ(boxes_.Boxes().size(), 1u) << boxes_.Describe();
+  EXPECT_EQ(boxes_.Boxes()[0].text, L"Navigate Error, code is: 404");
+  EXPECT_FALSE(boxes_.Boxes()[0].hasCaption);
+
+  for (DISPID quiet : {102, 104, 105, 106, 108, 112, 113, 251, 252, 259}) {
+    EXPECT_EQ(
+        object_->Invoke(quiet, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
+        S_OK)
+        << quiet;
+  }
+  for (DISPID unknown : {0, 103, 250 + 1000, 273}) {
+    EXPECT_EQ(
+        object_->Invoke(unknown, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
+        DISP_E_MEMBERNOTFOUND)
+        << unknown;
+  }
+  EXPECT_EQ(boxes_.Boxes().size(), 1u) << boxes_.Describe();
 }
 
 TEST_F(SettingsWindowTest, OtherAddressesAreLeftToTheBrowser) {
@@ -237,6 +313,7 @@ TEST_F(SettingsWindowTest, OtherAddressesAreLeftToTheBrowser) {
 TEST_F(SettingsWindowTest, TheSinkAnswersForItsInterfacesOnly) {
   IDispatch* sink = static_cast<DWebBrowserEvents2*>(object_);
   for (const IID* iid : {&IID_IUnknown, &IID_IDispatch, &DIID_DWebBrowserEvents2}) {
+    SCOPED_TRACE(iid == &IID_IUnknown ? "IUnknown" : iid == &IID_IDispatch ? "IDispatch" : "sink");
     void* answer = nullptr;
     EXPECT_EQ(object_->QueryInterface(*iid, &answer), S_OK);
     EXPECT_EQ(answer, sink);
@@ -258,6 +335,7 @@ TEST_F(SettingsWindowTest, TheSinkAnswersForItsInterfacesOnly) {
   ASSERT_EQ(boxes_.Boxes().size(), 3u) << boxes_.Describe();
   const wchar_t* const names[] = {L"GetTypeInfoCount", L"GetTypeInfo", L"GetIDsOfNames"};
   for (size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
     EXPECT_EQ(boxes_.Boxes()[i].text, names[i]);
     EXPECT_EQ(boxes_.Boxes()[i].caption, L"Not Implemented");
     EXPECT_EQ(boxes_.Boxes()[i].type, static_cast<UINT>(MB_OK));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "page/page_document.h"
+#include "page/page.h"
 
 class FakePageDocument : public PageDocument {
  public:

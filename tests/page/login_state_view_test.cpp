@@ -4,15 +4,18 @@
 #include <vector>
 
 #include "page/fake_page_document.h"
-#include "page/login_state_view.h"
+#include "page/page.h"
 
 namespace {
 
+// The blocks in page order, four to a line.
+// clang-format off
 const std::vector<std::wstring> kLoggedInVisibility = {
     L"Hide user_div", L"Hide login_div", L"Show logout_div", L"Show logedin_div",
     L"Show fav_n",    L"Show fav_l",     L"Show fav_z",      L"Hide fav_p",
     L"Show add_n",    L"Show add_l",     L"Show add_z",      L"Hide add_p",
     L"SetElementHtml logedin_div"};
+// clang-format on
 
 std::vector<std::wstring> Opposite(std::vector<std::wstring> log) {
   for (std::wstring& call : log) {
@@ -43,11 +46,12 @@ TEST(LoginStateView, LoggedOutShowsTheLoginFieldsAndStillWritesTheLine) {
   EXPECT_EQ(page.At(L"add_p").className, L"show");
 }
 
-TEST(LoginStateView, TheNameGoesInUnescaped) {
+TEST(LoginStateView, TheNameShowsAsTextWhateverItHolds) {
   FakePageDocument page = FakePageDocument::OptionsPage();
-  ShowLoginState(page, true, "<b>\xC5\xBC</b>");
+  ShowLoginState(page, true, "<b>\xC5\xBC</b>&<script>'\"");
   EXPECT_EQ(page.At(L"logedin_div").html,
-            "Zalogowano jako<b><a href='#user'> <b>\xC5\xBC</b></a></b>");
+            "Zalogowano jako<b><a href='#user'> &lt;b&gt;\xC5\xBC&lt;/b&gt;&amp;&lt;script&gt;&#39;"
+            "&quot;</a></b>");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "page/fake_page_document.h"
-#include "page/options_form.h"
+#include "page/page.h"
 #include "settings/settings.h"
 
 namespace {

@@ -1,10 +1,8 @@
-#include "page/options_form.h"
-
+// The settings page's form and login display, kept in step with the settings.
 #include <string>
 
-#include "app/utf8.h"
-#include "page/login_state_view.h"
-#include "page/page_document.h"
+#include "base/text.h"
+#include "page/page.h"
 #include "settings/settings.h"
 
 namespace {
@@ -25,7 +23,59 @@ bool FlagSetting(const SettingsStore& settings, const char* key) {
   return value;
 }
 
+struct LoginBlock {
+  const wchar_t* id;
+  bool shownWhenLoggedIn;
+};
+
+// In page order: the favourites and added groups are covered by their "after logging in"
+// pictures (fav_p, add_p) while logged out.
+constexpr LoginBlock kLoginBlocks[] = {
+    {L"user_div", false}, {L"login_div", false}, {L"logout_div", true}, {L"logedin_div", true},
+    {L"fav_n", true},     {L"fav_l", true},      {L"fav_z", true},      {L"fav_p", false},
+    {L"add_n", true},     {L"add_l", true},      {L"add_z", true},      {L"add_p", false},
+};
+
+// A name shows as the text it is, whatever it holds: "<b>" or a script stays text.
+std::string HtmlText(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&#39;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
 }  // namespace
+
+void ShowRecentTable(PageDocument& page, const std::string& tableHtml) {
+  page.SetElementHtml(L"table_body", tableHtml);
+}
+
+void ShowLoginState(PageDocument& page, bool loggedIn, const std::string& userName) {
+  for (const LoginBlock& block : kLoginBlocks) {
+    page.ShowElement(block.id, block.shownWhenLoggedIn == loggedIn);
+  }
+  page.SetElementHtml(L"logedin_div",
+                      "Zalogowano jako<b><a href='#user'> " + HtmlText(userName) + "</a></b>");
+}
 
 void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage) {
   if (!onOptionsPage || !settings) return;
@@ -55,4 +105,9 @@ void SaveOptionsForm(PageDocument& page, SettingsStore* settings, bool onOptions
   int pool = 0;
   if (page.GetSelectIndex(kPoolList, pool)) settings->SetInt("CATEGORY", pool);
   save(*settings);
+}
+
+void SaveOptionsForm(PageContext& context) {
+  SaveOptionsForm(context.page, context.settings, context.onOptionsPage,
+                  [&](const SettingsStore& settings) { context.actions.SaveSettings(settings); });
 }

@@ -1,0 +1,89 @@
+// The account login: the request, the reading of its answer, and what the page and the settings
+// keep of it.
+#include <nlohmann/json.hpp>
+
+#include <exception>
+#include <string>
+
+#include "base/text.h"
+#include "net/service_address.h"
+#include "page/page.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The sources are UTF-8, as the page's texts are.
+constexpr char kNoAnswer[] = "Błąd komunikacji z serwerem!";
+constexpr char kUnexpectedAnswer[] = "Niespodziewana odpowiedź z serwera!";
+
+}  // namespace
+
+std::string LoginRequestUrl(const std::string& login, const std::string& password) {
+  // Escaped, so that a password holding "&" or "#" reaches the service whole.
+  return ServiceUrl("/program/logowanie.php?login=" + EscapeQueryValue(login) +
+                    "&haslo=" + EscapeQueryValue(password));
+}
+
+void RequestLogin(PageState& state, const std::string& login, const std::string& password,
+                  const std::function<std::string(const std::string& url)>& fetch) {
+  state = PageState();
+  ReadLoginAnswer(fetch(LoginRequestUrl(login, password)), state);
+}
+
+void ReadLoginAnswer(const std::string& body, PageState& state) {
+  state = PageState();
+  if (body.empty()) {
+    state.message = kNoAnswer;
+    return;
+  }
+  try {
+    const nlohmann::json answer = nlohmann::json::parse(body);
+    if (!answer.is_object()) return;
+    const auto message = answer.find("odp");
+    if (message != answer.end() && message->is_string())
+      state.message = message->get<std::string>();
+    const auto accepted = answer.find("logowanie");
+    if (accepted != answer.end()) state.loggedIn = accepted->get<bool>();
+    const auto code = answer.find("autoryzacja");
+    if (code != answer.end()) state.authorization = code->get<std::string>();
+  } catch (const std::exception&) {
+    // Not one JSON value, or a member of the wrong type.
+    state.message = kUnexpectedAnswer;
+    state.loggedIn = false;
+  }
+}
+
+void LogIn(PageContext& context) {
+  SaveOptionsForm(context);
+  std::wstring field;
+  const std::string login =
+      context.page.GetInputValue(L"user_name_id", field) ? WideToUtf8(field) : std::string();
+  field.clear();
+  const std::string password =
+      context.page.GetInputValue(L"user_code_id", field) ? WideToUtf8(field) : std::string();
+  if (login.empty() || password.empty()) return;
+
+  RequestLogin(context.state, login, password,
+               [&](const std::string& url) { return context.actions.FetchLoginAnswer(url); });
+  if (!context.state.loggedIn) {
+    context.actions.ShowLoginMessage(context.state.message);
+    return;
+  }
+  ShowLoginState(context.page, true, login);
+  if (!context.settings) return;
+  context.settings->Set("USER", login);
+  // Nothing reads the password back: it is not kept on disk.
+  context.settings->Set("PASSWORD", "");
+  context.settings->Set("AUTORIZATION", context.state.authorization);
+  context.settings->SetFlag("LOGEDIN", true);
+  context.actions.SaveSettings(*context.settings);
+}
+
+void LogOut(PageContext& context) {
+  if (context.settings) {
+    for (const char* key : {"USER", "PASSWORD", "AUTORIZATION"}) context.settings->Set(key, "");
+    context.settings->SetFlag("LOGEDIN", false);
+    context.actions.SaveSettings(*context.settings);
+  }
+  ShowLoginState(context.page, false, std::string());
+}

@@ -1,0 +1,43 @@
+#include "page/page_actions_win.h"
+
+#include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/text.h"
+#include "base/user_interaction_win.h"
+#include "net/net.h"
+#include "recent/recent.h"
+#include "settings/settings.h"
+#include "system/system.h"
+#include "wallpaper/wallpaper.h"
+
+ProgramPageActions::ProgramPageActions(const HWND& owner, WallpaperList* wallpapers)
+    : owner_(owner), wallpapers_(wallpapers) {}
+
+void ProgramPageActions::OpenServicePage(const std::string& address) { OpenWebPage(address); }
+
+void ProgramPageActions::ChangeWallpaper(WallpaperPool pool, bool premium) {
+  ChangeWallpaperForUser(pool, premium);
+}
+
+void ProgramPageActions::RegisterUrlScheme() { ::RegisterUrlScheme(); }
+
+// The desktop changes whether or not the list holds the name; the settings keep the wallpaper
+// that the service delivered last.
+void ProgramPageActions::SetStoredWallpaper(const std::string& name) {
+  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), name));
+  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, name);
+}
+
+std::string ProgramPageActions::FetchLoginAnswer(const std::string& url) {
+  return FetchToString(url);
+}
+
+void ProgramPageActions::ShowLoginMessage(const std::string& text) {
+  ShowMessageBox(owner_, Utf8ToWide(text).c_str(), L"Logowanie", MB_ICONERROR);
+}
+
+void ProgramPageActions::SaveSettings(const SettingsStore& settings) { SaveAppSettings(settings); }
+
+std::string ProgramPageActions::RecentTableHtml() {
+  return wallpapers_ ? wallpapers_->RecentTableHtml() : std::string();
+}

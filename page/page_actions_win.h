@@ -1,0 +1,31 @@
+// The page commands' actions in the program itself: the user's web browser, the wallpaper
+// engine, the registry, the service, message boxes and config.dat.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "page/page.h"
+
+class WallpaperList;
+
+class ProgramPageActions final : public PageActions {
+ public:
+  // owner is the settings window (it owns the login's message box; it may still be null when the
+  // object is made); wallpapers is not owned.
+  ProgramPageActions(const HWND& owner, WallpaperList* wallpapers);
+
+  void OpenServicePage(const std::string& address) override;
+  void ChangeWallpaper(WallpaperPool pool, bool premium) override;
+  void RegisterUrlScheme() override;
+  void SetStoredWallpaper(const std::string& name) override;
+  std::string FetchLoginAnswer(const std::string& url) override;
+  void ShowLoginMessage(const std::string& text) override;
+  void SaveSettings(const SettingsStore& settings) override;
+  std::string RecentTableHtml() override;
+
+ private:
+  const HWND& owner_;
+  WallpaperList* wallpapers_;
+};

@@ -1,0 +1,160 @@
+// What the pages' anchors make the program do.
+#include <string>
+
+#include "base/text.h"
+#include "net/service_address.h"
+#include "page/page.h"
+#include "settings/settings.h"
+#include "wallpaper/picture_name.h"
+
+namespace {
+
+// Longer addresses were cut before the anchor was looked for.
+constexpr std::size_t kMaxAddressBytes = 1023;
+constexpr char kSetWallpaper[] = "#setwp?";
+
+struct PageAddress {
+  const char* anchor;
+  const char* path;
+};
+
+// Pages that need nothing but their path.
+constexpr PageAddress kServicePages[] = {
+    {"#get_code", "/menu_program.html"},
+    {"#kolorowisko", "/?ref=program"},
+    {"#zobacz_kategorie", "/menu_ulubione_kategorie.html"},
+    {"#zobacz_super", "/"},
+};
+
+// The user's own pages: the path is followed by "USER", even an empty one.
+constexpr PageAddress kUserPages[] = {
+    {"#zobacz_ulubione", "/ulubione-tapety-"},
+    {"#zobacz_dodane", "/tapety-"},
+};
+
+struct PoolDraw {
+  const char* anchor;
+  WallpaperPool pool;
+  bool premium;
+};
+
+constexpr PoolDraw kPoolDraws[] = {
+    {"#losuj_ulubione", WallpaperPool::FavouriteWallpapers, false},
+    {"#losuj_dodane", WallpaperPool::Added, false},
+    {"#losuj_kategorie", WallpaperPool::FavouriteCategories, false},
+    {"#losuj_super", WallpaperPool::Super, true},
+    {"#losuj_all", WallpaperPool::All, false},
+};
+
+// The current wallpaper's page, to view, comment on, rate or add it to the favourites.
+constexpr const char* kCurrentWallpaperAnchors[] = {"#zobacz", "#skomentuj", "#ocen",
+                                                    "#add_ulubione"};
+
+std::string StringSetting(const SettingsStore* settings, const char* key) {
+  std::string value;
+  if (settings) settings->GetString(key, value);
+  return value;
+}
+
+int IntSetting(const SettingsStore* settings, const char* key) {
+  int value = 0;
+  if (settings) settings->GetInt(key, value);
+  return value;
+}
+
+bool OpenListedPage(PageContext& context, const std::string& anchor) {
+  for (const PageAddress& page : kServicePages) {
+    if (anchor == page.anchor) {
+      context.actions.OpenServicePage(ServiceUrl(page.path));
+      return true;
+    }
+  }
+  for (const PageAddress& page : kUserPages) {
+    if (anchor == page.anchor) {
+      context.actions.OpenServicePage(
+          ServiceUrl(page.path + StringSetting(context.settings, "USER")));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool DrawFromPool(PageContext& context, const std::string& anchor) {
+  for (const PoolDraw& draw : kPoolDraws) {
+    if (anchor == draw.anchor) {
+      context.actions.ChangeWallpaper(draw.pool, draw.premium);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
+  for (const char* current : kCurrentWallpaperAnchors) {
+    if (anchor != current) continue;
+    const int id = IntSetting(context.settings, "CURRENT_ID");
+    if (id > 0) context.actions.OpenServicePage(WallpaperPageAddress(id));
+    return true;
+  }
+  return false;
+}
+
+void SetStoredWallpaper(PageContext& context, const std::string& name) {
+  // The name comes from the page's address: only a stored picture's name may reach the files,
+  // never the data folder itself or a path out of it.
+  if (name.empty() || !IsSafePictureName(name)) return;
+  context.actions.SetStoredWallpaper(name);
+}
+
+}  // namespace
+
+std::string NavigationAnchor(const std::wstring& url) {
+  std::string address;
+  for (wchar_t c : url) {
+    if (address.size() == kMaxAddressBytes) break;
+    address += static_cast<unsigned long>(c) <= 0xFF ? static_cast<char>(c) : '?';
+  }
+  const std::size_t hash = address.rfind('#');
+  return hash == std::string::npos ? address : address.substr(hash);
+}
+
+void OnBeforeNavigate(PageContext& context, const std::wstring& url) {
+  const std::string anchor = NavigationAnchor(url);
+  if (anchor == "#zaloguj") {
+    LogIn(context);
+  } else if (anchor == "#wyloguj") {
+    LogOut(context);
+  } else if (anchor == "#ostatnie") {
+    context.onOptionsPage = false;
+  } else if (anchor == "#wroc") {
+    context.onOptionsPage = true;
+  } else {
+    RunPageCommand(context, anchor);
+  }
+}
+
+void OnDocumentComplete(PageContext& context) {
+  // Whichever frame completed: the page that is shown gets its content.
+  if (context.onOptionsPage) {
+    FillOptionsPage(context.page, context.settings, context.onOptionsPage);
+  } else {
+    ShowRecentTable(context.page, context.actions.RecentTableHtml());
+  }
+}
+
+void RunPageCommand(PageContext& context, const std::string& anchor) {
+  if (anchor == "#add_protocol") {
+    context.actions.RegisterUrlScheme();
+  } else if (OpenListedPage(context, anchor) || DrawFromPool(context, anchor) ||
+             OpenCurrentWallpaperPage(context, anchor)) {
+    return;
+  } else if (anchor == "#user") {
+    const std::string user = StringSetting(context.settings, "USER");
+    if (!user.empty())
+      context.actions.OpenServicePage(FormattedAddress(ServiceUrl("/user_" + user)));
+  } else if (anchor.compare(0, sizeof kSetWallpaper - 1, kSetWallpaper) == 0) {
+    SetStoredWallpaper(context, anchor.substr(sizeof kSetWallpaper - 1));
+  } else if (anchor == "#save") {
+    SaveOptionsForm(context);
+  }
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "net/service_address.h"
+#include "page/fake_page_actions.h"
+#include "page/fake_page_document.h"
+#include "page/page.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr char kNoAnswer[] =
+    "B\xC5\x82\xC4\x85"
+    "d komunikacji z serwerem!";
+constexpr char kUnexpected[] = "Niespodziewana odpowied\xC5\xBA z serwera!";
+
+TEST(LoginAnswer, IsReadStrictlyAndMembersMustHaveTheirTypes) {
+  const struct {
+    const char* body;
+    bool loggedIn;
+    const char* authorization;
+    const char* message;
+  } cases[] = {
+      {"", false, "", kNoAnswer},
+      {R"({"logowanie": true})", true, "", ""},
+      {" \r\n{\"logowanie\": true, \"autoryzacja\": \"8c1f\", \"x\": [1]}\n", true, "8c1f", ""},
+      {R"({"logowanie": true, "autoryzacja": 5})", false, "", kUnexpected},
+      {R"({"logowanie": "true"})", false, "", kUnexpected},
+      {R"({"odp": "Zaloguj", "logowanie": 1})", false, "", kUnexpected},
+      {R"({"logowanie": false, "odp": "Konto \u017c\u00f3\u0142te"})", false, "",
+       "Konto \xC5\xBC\xC3\xB3\xC5\x82te"},
+      {R"({"logowanie": false, "odp": 7})", false, "", ""},
+      {R"([{"logowanie": true}])", false, "", ""},
+      {R"("logowanie")", false, "", ""},
+      {R"({"logowanie": true} x)", false, "", kUnexpected},
+      {"<html><body>500 Internal Server Error</body></html>", false, "", kUnexpected},
+      {"{\"logowanie\": true, \"autoryzacja\": \"\xC3\x28\"}", false, "", kUnexpected},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.body);
+    PageState state{true, "old", "old"};
+    ReadLoginAnswer(c.body, state);
+    EXPECT_EQ(state.loggedIn, c.loggedIn);
+    EXPECT_EQ(state.authorization, c.authorization);
+    EXPECT_EQ(state.message, c.message);
+  }
+}
+
+TEST(LoginRequest, SendsLoginAndPasswordAsQueryValues) {
+  EXPECT_EQ(LoginRequestUrl("jan", "tapeta123"),
+            ServiceUrl("/program/logowanie.php?login=jan&haslo=tapeta123"));
+  // Whole, however they are written.
+  EXPECT_EQ(LoginRequestUrl("\xC5\x81ucja", "a&b#c d=%"),
+            ServiceUrl("/program/logowanie.php?login=%C5%81ucja&haslo=a%26b%23c%20d%3D%25"));
+}
+
+// The settings page as loaded, with the stored values filled in.
+class Login : public ::testing::Test {
+ protected:
+  Login() { FillOptionsPage(page_, &settings_, true); }
+  void Type(const std::wstring& login, const std::wstring& password) {
+    page_.At(L"user_name_id").value = login;
+    page_.At(L"user_code_id").value = password;
+  }
+  std::string Setting(const char* key) {
+    std::string value;
+    settings_.GetString(key, value);
+    return value;
+  }
+
+  FakePageDocument page_ = FakePageDocument::OptionsPage();
+  SettingsStore settings_;
+  PageState state_;
+  bool onOptionsPage_ = true;
+  FakePageActions actions_;
+  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
+};
+
+TEST_F(Login, AcceptedLoginKeepsTheAccountButNotThePassword) {
+  Type(L"jan", L"tapeta123");
+  actions_.loginAnswer = R"({"logowanie": true, "autoryzacja": "8c1f2e9a5b7d"})";
+  LogIn(context_);
+  EXPECT_EQ(actions_.done,
+            std::vector<std::string>{"fetch " + LoginRequestUrl("jan", "tapeta123")});
+  EXPECT_EQ(page_.At(L"logout_div").className, L"show");
+  EXPECT_EQ(page_.At(L"logedin_div").html, "Zalogowano jako<b><a href='#user'> jan</a></b>");
+  EXPECT_EQ(Setting("USER"), "jan");
+  EXPECT_EQ(Setting("PASSWORD"), "");
+  EXPECT_EQ(Setting("AUTORIZATION"), "8c1f2e9a5b7d");
+  EXPECT_EQ(Setting("LOGEDIN"), "YES");
+  // The form first, then the account.
+  ASSERT_EQ(actions_.saved.size(), 2u);
+  EXPECT_EQ(actions_.saved[1], settings_.ToText());
+
+  LogOut(context_);
+  for (const char* key : {"USER", "PASSWORD", "AUTORIZATION"}) EXPECT_EQ(Setting(key), "") << key;
+  EXPECT_EQ(Setting("LOGEDIN"), "NO");
+  EXPECT_EQ(page_.At(L"login_div").className, L"show");
+  EXPECT_EQ(actions_.saved.size(), 3u);
+}
+
+TEST_F(Login, RefusedLoginShowsTheServicesMessageAndChangesNothing) {
+  Type(L"jan", L"zle");
+  actions_.loginAnswer = R"({"logowanie": false, "odp": "B\u0142\u0119dny login"})";
+  const std::string before = settings_.ToText();
+  LogIn(context_);
+  EXPECT_EQ(actions_.done.back(),
+            "box B\xC5\x82\xC4\x99"
+            "dny login");
+  EXPECT_EQ(settings_.ToText(), before);
+  EXPECT_EQ(page_.At(L"logout_div").className, L"hide");
+}
+
+TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
+  Type(L"jan", L"");
+  LogIn(context_);
+  EXPECT_TRUE(actions_.done.empty());
+  EXPECT_EQ(actions_.saved.size(), 1u);
+}
+
+TEST_F(Login, AFailedAttemptAfterALoginDoesNotCountAsOne) {
+  Type(L"jan", L"tapeta123");
+  actions_.loginAnswer = R"({"logowanie": true, "autoryzacja": "8c1f"})";
+  LogIn(context_);
+  LogOut(context_);
+  actions_.loginAnswer = "";
+  LogIn(context_);
+  EXPECT_FALSE(state_.loggedIn);
+  EXPECT_EQ(state_.authorization, "");
+  EXPECT_EQ(actions_.done.back(), std::string("box ") + kNoAnswer);
+  EXPECT_EQ(Setting("LOGEDIN"), "NO");
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "net/service_address.h"
+#include "page/fake_page_actions.h"
+#include "page/fake_page_document.h"
+#include "page/page.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr wchar_t kPage[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/opcje.html";
+
+// The settings page with its settings, login state and recorded actions, as the settings window
+// has them.
+class PageEvents : public ::testing::Test {
+ protected:
+  PageEvents() {
+    settings_.Set("USER", "jan");
+    settings_.Set("CURRENT_ID", "4711");
+  }
+  std::vector<std::string> Navigate(const std::wstring& url) {
+    actions_.done.clear();
+    OnBeforeNavigate(context_, url);
+    return actions_.done;
+  }
+  std::vector<std::string> Anchor(const std::string& anchor) {
+    return Navigate(kPage + std::wstring(anchor.begin(), anchor.end()));
+  }
+  static std::string Open(const std::string& path) { return "open " + ServiceUrl(path); }
+
+  FakePageDocument page_ = FakePageDocument::OptionsPage();
+  SettingsStore settings_;
+  PageState state_;
+  bool onOptionsPage_ = true;
+  FakePageActions actions_;
+  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
+};
+
+using Actions = std::vector<std::string>;
+
+TEST_F(PageEvents, EachAnchorRunsItsCommandAndLookalikesRunNone) {
+  const struct {
+    const char* anchor;
+    Actions actions;
+  } cases[] = {
+      {"#add_protocol", {"register"}},
+      {"#get_code", {Open("/menu_program.html")}},
+      {"#kolorowisko", {Open("/?ref=program")}},
+      {"#zobacz_ulubione", {Open("/ulubione-tapety-jan")}},
+      {"#zobacz_dodane", {Open("/tapety-jan")}},
+      {"#zobacz_kategorie", {Open("/menu_ulubione_kategorie.html")}},
+      {"#zobacz_super", {Open("/")}},
+      {"#losuj_ulubione", {"change 2"}},
+      {"#losuj_dodane", {"change 4"}},
+      {"#losuj_kategorie", {"change 3"}},
+      {"#losuj_super", {"change 0 premium"}},
+      {"#losuj_all", {"change 1"}},
+      {"#zobacz", {Open("/zmiana.html?t=4711")}},
+      {"#skomentuj", {Open("/zmiana.html?t=4711")}},
+      {"#ocen", {Open("/zmiana.html?t=4711")}},
+      {"#add_ulubione", {Open("/zmiana.html?t=4711")}},
+      {"#user", {Open("/user_jan")}},
+      {"#setwp?123.jpg", {"set 123.jpg"}},
+      // Neither the data folder itself nor a file outside it reaches the conversion.
+      {"#setwp?", {}},
+      {"#setwp?..\\config.dat", {}},
+      {"#setwp?C:\\Windows\\win.ini", {}},
+      {"#save2", {}},
+      {"#SAVE", {}},
+      {"#save?x", {}},
+      {"#zaloguj2", {}},
+      {"#", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.anchor);
+    EXPECT_EQ(Anchor(c.anchor), c.actions);
+    EXPECT_TRUE(actions_.saved.empty());
+  }
+  EXPECT_TRUE(page_.Log().empty());
+  EXPECT_TRUE(onOptionsPage_);
+}
+
+TEST_F(PageEvents, CommandsThatNeedAUserOrAWallpaperNumberWaitForThem) {
+  settings_.Set("USER", "");
+  settings_.Set("CURRENT_ID", "-1");
+  EXPECT_EQ(Anchor("#user"), Actions{});
+  EXPECT_EQ(Anchor("#zobacz"), Actions{});
+  EXPECT_EQ(Anchor("#zobacz_ulubione"), Actions{Open("/ulubione-tapety-")});
+}
+
+TEST_F(PageEvents, SaveReadsTheFormIntoTheSettingsAndSavesThem) {
+  page_.At(L"change_interval_id").value = L"25";
+  page_.At(L"auto_change_id").checked = true;
+  page_.At(L"category_id").index = 3;
+  Anchor("#save");
+  ASSERT_EQ(actions_.saved.size(), 1u);
+  EXPECT_NE(actions_.saved[0].find("AUTO_CHANGE=YES\r\nAUTO_START=YES\r\nCATEGORY=3\r\n"
+                                   "CHANGE_INTERVAL=25\r\n"),
+            std::string::npos)
+      << actions_.saved[0];
+}
+
+TEST_F(PageEvents, TheFirstLoadRunsNothingAndItsCompletionFillsTheForm) {
+  settings_.Set("CHANGE_INTERVAL", "15");
+  EXPECT_EQ(Navigate(kPage), Actions{});
+  EXPECT_TRUE(page_.Log().empty());
+  OnDocumentComplete(context_);
+  EXPECT_EQ(page_.At(L"change_interval_id").value, L"15");
+}
+
+TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
+  Navigate(L"res://C:\\kolorowisko.exe/ostatnie.html#ostatnie");
+  EXPECT_FALSE(onOptionsPage_);
+  OnDocumentComplete(context_);
+  page_.Add(L"table_body", FakePageDocument::Kind::kBlock);
+  OnDocumentComplete(context_);
+  EXPECT_EQ(page_.At(L"table_body").html, "<table>recent</table>");
+  // Nothing of the settings page is read or saved while the recent page is shown.
+  Anchor("#save");
+  EXPECT_TRUE(actions_.saved.empty());
+
+  settings_.Set("CHANGE_INTERVAL", "7");
+  Navigate(L"res://C:\\kolorowisko.exe/opcje.html#wroc");
+  EXPECT_TRUE(onOptionsPage_);
+  OnDocumentComplete(context_);
+  EXPECT_EQ(page_.At(L"change_interval_id").value, L"7");
+}
+
+TEST(NavigationAnchor, IsTheTextFromTheLastHashOfTheFirst1023Bytes) {
+  EXPECT_EQ(NavigationAnchor(L"res://a/ostatnie.html#x#ostatnie"), "#ostatnie");
+  EXPECT_EQ(NavigationAnchor(L"about:blank"), "about:blank");
+  EXPECT_EQ(NavigationAnchor(L"res://\u017C\u00F3\u0142w/#save"), "#save");
+  EXPECT_EQ(NavigationAnchor(L"res://a/#setwp?\u00F3.jpg"), "#setwp?\xF3.jpg");
+  const std::wstring padding(1023 - 5, L'a');
+  EXPECT_EQ(NavigationAnchor(padding + L"#save"), "#save");
+  EXPECT_EQ(NavigationAnchor(padding + L"x#save"), "#sav");
+}
+
+}  // namespace
