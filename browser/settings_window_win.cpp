@@ -123,16 +123,22 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 void OpenSettingsWindow() {
+  // A message box during the window's construction (the page's navigation error) runs a message
+  // loop, and a request that it handles must not make a second window: the first is on its way.
+  static bool opening = false;
+  if (opening) return;
   try {
     if (HTMLWindow* current = CurrentHTMLWindow()) {
       // Neither restored from the minimised state nor brought to the front.
       ::ShowWindow(current->Window(), SW_SHOW);
       return;
     }
+    opening = true;
     // Owned by its window, which deletes it when it is destroyed.
     new HTMLWindow("res://" + OwnExecutablePath() + "/opcje.html", AppInstance(), &AppSettings(),
                    &AppWallpapers());
   } catch (...) {
     // Out of memory: there is no settings window this time.
   }
+  opening = false;
 }

@@ -101,6 +101,8 @@ class DroppedImagesOnTheDesktop : public GdiplusTest {
   }
 
   UserStateGuard userState_;
+  // The settings window's boxes (under Wine, the page's navigation error) must not block.
+  MessageBoxRecorder boxes_;
   TempFolder folder_;
   const std::string wall_ = JoinPath(EnsureDataFolder(), "wall.bmp");
 };

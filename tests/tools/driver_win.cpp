@@ -9,8 +9,9 @@
 //                                            sends only that many bytes of it
 //   info CLASS TITLE                         visible, style, extended style, client width/height,
 //                                            and the window's thread's other top-level windows
-//   dialogs [CLOSE]                          lists message boxes (class #32770) as "title|text";
-//                                            CLOSE also dismisses them
+//   dialogs [CLOSE [TEXT]]                   lists message boxes (class #32770) as "title|text";
+//                                            CLOSE also dismisses them, with TEXT only those
+//                                            whose text starts with it
 //   regvalue KEY NAME                        a value under HKEY_CURRENT_USER\KEY (NAME "-" for the
 //                                            default value) as "TYPE SIZE HEX", exactly as stored
 //   launch HEX [TIMEOUT_MS]                  starts the command line whose bytes HEX gives (as the
@@ -45,15 +46,22 @@ HWND Find(int argc, char** argv) {
   return window;
 }
 
-BOOL CALLBACK ListDialog(HWND window, LPARAM close) {
+struct DialogQuery {
+  bool close;
+  std::string prefix;
+};
+
+BOOL CALLBACK ListDialog(HWND window, LPARAM param) {
+  const auto* query = reinterpret_cast<const DialogQuery*>(param);
   char windowClass[64] = {};
   ::GetClassNameA(window, windowClass, sizeof windowClass);
   if (std::string(windowClass) != "#32770" || !::IsWindowVisible(window)) return TRUE;
   char title[256] = {}, text[1024] = {};
   ::GetWindowTextA(window, title, sizeof title);
   ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // a message box's static text
+  if (std::string(text).compare(0, query->prefix.size(), query->prefix) != 0) return TRUE;
   std::printf("%s|%s\n", title, text);
-  if (close) ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+  if (query->close) ::PostMessageA(window, WM_COMMAND, IDOK, 0);
   return TRUE;
 }
 
@@ -166,7 +174,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "dialogs") {
-    ::EnumWindows(ListDialog, std::string(Arg(argc, argv, 2)) == "CLOSE");
+    DialogQuery query{std::string(Arg(argc, argv, 2)) == "CLOSE", Arg(argc, argv, 3)};
+    ::EnumWindows(ListDialog, reinterpret_cast<LPARAM>(&query));
     return 0;
   }
   HWND window = Find(argc, argv);
