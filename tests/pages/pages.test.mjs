@@ -63,7 +63,7 @@ test('scripts and handlers parse as ECMAScript 3, as old document modes need', a
       handlers: [...document.querySelectorAll('*')].flatMap((e) => [...e.attributes]
         .filter((a) => a.name.startsWith('on')).map((a) => `${e.tagName} ${a.name}: ${a.value}`)),
     }));
-    for (const script of code.scripts) acorn.parse(script, strict);
+    for (const script of code.scripts) assert.doesNotThrow(() => acorn.parse(script, strict), `${name} script`);
     for (const handler of code.handlers) {
       assert.doesNotThrow(() => acorn.parse(handler.replace(/^[^:]*: /, ''),
         { ...strict, allowReturnOutsideFunction: true }), handler);
