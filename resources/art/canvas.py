@@ -1,6 +1,6 @@
 """Supersampled drawing of small pictures from shapes given in design units."""
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image, ImageChops, ImageDraw, ImageFont
 
 # Sub-pixels per picture pixel along each axis; edges are averaged over this grid.
 SUPERSAMPLE = 8
@@ -38,6 +38,20 @@ def _morph(mask, pixels, combine):
     # Everything outside the canvas counts as empty, so shifted copies are
     # pasted onto blank masks rather than wrapped around.
     radius = round(pixels * SUPERSAMPLE)
+    box = mask.getbbox()
+    if box is None:
+        return mask
+    # Only the shape's surroundings can change, so large pictures are worked on in a
+    # window around it; the window's outside is empty just as the canvas's is.
+    x0, y0, x1, y1 = box
+    window = (max(x0 - radius - 1, 0), max(y0 - radius - 1, 0),
+              min(x1 + radius + 1, mask.width), min(y1 + radius + 1, mask.height))
+    result = Image.new("L", mask.size, 0)
+    result.paste(_morph_whole(mask.crop(window), radius, combine), window[:2])
+    return result
+
+
+def _morph_whole(mask, radius, combine):
     result = mask
     for dy in range(-radius, radius + 1):
         for dx in range(-radius, radius + 1):
@@ -57,13 +71,14 @@ class VerticalGradient:
 
 
 class Canvas:
-    """An RGBA picture of size x size pixels whose coordinates span `design` units."""
+    """An RGBA picture whose width spans `design` units: size x size pixels, or
+    width x height when size is a pair."""
 
     def __init__(self, size, design):
+        width, height = size if isinstance(size, tuple) else (size, size)
         self.size = size
-        self.unit = SUPERSAMPLE * size / design
-        side = size * SUPERSAMPLE
-        self.image = Image.new("RGBA", (side, side), (0, 0, 0, 0))
+        self.unit = SUPERSAMPLE * width / design
+        self.image = Image.new("RGBA", (width * SUPERSAMPLE, height * SUPERSAMPLE), (0, 0, 0, 0))
 
     def _scaled(self, values):
         return [round(v * self.unit) for v in values]
@@ -97,13 +112,18 @@ class Canvas:
 
     def stroke(self, points, width):
         """A polyline of the given width in design units, with round ends and joints."""
-        scaled = [tuple(self._scaled(p)) for p in points]
+        return self.strokes([points], width)
+
+    def strokes(self, polylines, width):
+        """Several polylines of one width, drawn together."""
         w = round(width * self.unit)
 
         def draw(d):
-            d.line(scaled, fill=255, width=w)
-            for x, y in scaled:
-                d.ellipse((x - w / 2, y - w / 2, x + w / 2, y + w / 2), fill=255)
+            for points in polylines:
+                scaled = [tuple(self._scaled(p)) for p in points]
+                d.line(scaled, fill=255, width=w)
+                for x, y in scaled:
+                    d.ellipse((x - w / 2, y - w / 2, x + w / 2, y + w / 2), fill=255)
 
         return self._drawn(draw)
 
@@ -115,12 +135,28 @@ class Canvas:
         w = round(width * self.unit)
         return self._drawn(lambda d: d.arc((x0, y0, x1, y1), start, end, fill=255, width=w))
 
+    def text(self, origin, words, font_file, size, anchor="la"):
+        """The outline of a line of text at `size` design units, placed at `origin` by a
+        Pillow anchor ("mm" centres it). The basic layout engine gives the same shapes
+        whether or not Pillow was built with raqm."""
+        font = ImageFont.truetype(font_file, round(size * self.unit),
+                                  layout_engine=ImageFont.Layout.BASIC)
+        x, y = self._scaled(origin)
+        return self._drawn(lambda d: d.text((x, y), words, fill=255, font=font, anchor=anchor))
+
+    def text_width(self, words, font_file, size):
+        """How many design units the text takes along its line."""
+        font = ImageFont.truetype(font_file, round(size * self.unit),
+                                  layout_engine=ImageFont.Layout.BASIC)
+        return font.getlength(words) / self.unit
+
     def paint(self, shape, fill):
-        """Covers the shape with a colour or a VerticalGradient, replacing what was there."""
+        """Covers the shape with a colour (RGB, or RGBA for a see-through one) or a
+        VerticalGradient, replacing what was there."""
         if isinstance(fill, VerticalGradient):
             fill = self._gradient(fill)
         else:
-            fill = Image.new("RGBA", self.image.size, tuple(fill) + (255,))
+            fill = Image.new("RGBA", self.image.size, tuple(fill) + (255,) * (4 - len(fill)))
         self.image.paste(fill, (0, 0), shape.mask)
 
     def erase(self, shape):

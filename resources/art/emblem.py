@@ -31,11 +31,11 @@ def paints_for(size):
     return DETAILED if size > 16 else SIMPLE
 
 
-def _darker(colour, factor=0.62):
+def darker(colour, factor=0.62):
     return tuple(round(c * factor) for c in colour)
 
 
-def _lighter(colour, amount=0.6):
+def lighter(colour, amount=0.6):
     return tuple(round(c + (255 - c) * amount) for c in colour)
 
 
@@ -57,9 +57,9 @@ def draw_palette(canvas, paints):
         dab = canvas.circle(centre, paints.radius)
         canvas.paint(dab, colour)
         if paints.shaded:
-            canvas.paint(dab.rim(0.75), _darker(colour))
+            canvas.paint(dab.rim(0.75), darker(colour))
             cx, cy = centre
-            canvas.paint(canvas.circle((cx - 1.3, cy - 1.3), 1.3), _lighter(colour))
+            canvas.paint(canvas.circle((cx - 1.3, cy - 1.3), 1.3), lighter(colour))
 
 
 def idle_icon(size):

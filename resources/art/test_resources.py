@@ -1,16 +1,27 @@
-"""Checks the committed icons and menu bitmaps in resources/: the formats that windres,
-LoadIconA and LoadImageA expect, and that they are what draw_resources.py draws now.
+"""Checks the committed icons, menu bitmaps and page pictures in resources/: the formats that
+windres, LoadIconA and LoadImageA expect, that every picture the pages name is drawn and
+compiled in, and that they are what draw_resources.py draws now.
 Run with /usr/bin/python3 -m unittest discover -s resources/art
 """
 
+import functools
+import re
 import struct
 import unittest
 from pathlib import Path
+
+from PIL import Image
 
 import draw_resources
 
 RESOURCES = Path(__file__).resolve().parent.parent
 BITMAPS = ["comment.bmp", "losuj.bmp", "config.bmp", "exit.bmp"]
+
+
+@functools.cache
+def drawn_now():
+    """What the script draws, drawn once for all the tests."""
+    return draw_resources.pictures()
 
 
 def _stride(row_bits):
@@ -126,9 +137,32 @@ class BitmapFileTest(unittest.TestCase):
                 self.assertEqual(len(corners), 1)
 
 
+class PagePictureTest(unittest.TestCase):
+    def test_pictures_the_pages_name_are_drawn_compiled_in_and_rebuilt_on_change(self):
+        pages = RESOURCES / "pages"
+        named = set()
+        for page in ("opcje.html", "ostatnie.html"):
+            named |= set(re.findall(r'(?:src="|url\()([\w.]+\.png)', (pages / page).read_text("utf-8")))
+        drawn = {path.split("/")[1] for path in drawn_now() if path.startswith("pages/")}
+        rc = (RESOURCES / "kolorowisko.rc").read_text("utf-8")
+        compiled = {name.lower() for name, path in re.findall(r'^(\S+) 23 "pages/(\S+)"$', rc, re.M)
+                    if name.lower() == path}
+        cmake = (RESOURCES / "CMakeLists.txt").read_text("utf-8")
+        listed = re.search(r"set\(page_pictures\s+([^)]*)\)", cmake).group(1).split()
+        self.assertEqual(drawn, named)
+        self.assertEqual(compiled, named | {"opcje.html", "ostatnie.html"})
+        self.assertEqual({name + ".png" for name in listed}, named)
+
+    def test_fixed_sizes(self):
+        for name, size in [("tlo2.png", (745, 425)), ("po_zalogowaniu_u.png", (130, 122)),
+                           ("po_zalogowaniu_d.png", (116, 129))]:
+            with self.subTest(name=name), Image.open(RESOURCES / "pages" / name) as picture:
+                self.assertEqual(picture.size, size)
+
+
 class UpToDateTest(unittest.TestCase):
     def test_committed_pictures_are_what_the_script_draws(self):
-        for name, data in draw_resources.pictures().items():
+        for name, data in drawn_now().items():
             with self.subTest(name=name):
                 self.assertEqual((RESOURCES / name).read_bytes(), data,
                                  "run resources/art/draw_resources.py and commit its output")
