@@ -70,19 +70,20 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   SetAppInstance(instance);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   HWND running = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle);
-  const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
-  // The running copy owns the program's folders: a second copy that loaded the list would purge
-  // a download that the running copy is storing right now, or its temporary files.
-  if (running) {
-    HandOffToRunningCopy(running, argument);
-    return 0;
-  }
 
-  RemoveLeftoverFiles();
   LoadAppSettings();
   bool autoStart = false;
   AppSettings().GetFlag("AUTO_START", autoStart);
   SetAutoStart(autoStart);
+
+  const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
+  // The running copy owns the data and thumbnails folders: a second copy that loaded the list
+  // would purge a download that the running copy is storing right now, or its temporary files.
+  if (running) {
+    HandOffToRunningCopy(running, argument);
+    return 0;
+  }
+  RemoveLeftoverFiles();
   LoadAppWallpapers();
 
   RegisterUrlScheme();
