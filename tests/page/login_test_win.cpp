@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/app_paths_win.h"
+#include "base/text.h"
 #include "net/net.h"
 #include "net/service_address.h"
 #include "page/fake_page_document.h"
