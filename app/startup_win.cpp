@@ -5,6 +5,8 @@
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
+#include "base/path.h"
+#include "base/whole_file_win.h"
 #include "browser/browser.h"
 #include "image/image_win.h"
 #include "recent/recent.h"
@@ -30,6 +32,17 @@ bool RegisterTrayWindowClass(HINSTANCE instance) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(1);
   windowClass.lpszClassName = kTrayWindowClass;
   return ::RegisterClassExA(&windowClass) != 0;
+}
+
+// What a killed or crashed run was writing when it ended: downloads, wall.bmp, thumbnails and
+// config.dat, each under a temporary name. Only the running copy may remove them.
+void RemoveLeftoverFiles() {
+  const std::string appFolder = AppFolderPath();
+  if (appFolder.empty()) return;
+  for (const std::string& folder :
+       {appFolder, JoinPath(appFolder, "data"), JoinPath(appFolder, "thumbnails")}) {
+    RemoveLeftoverTemporaryFiles(folder);
+  }
 }
 
 void CarryOutStartupArgument(const std::string& argument) {
@@ -62,13 +75,16 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   bool autoStart = false;
   AppSettings().GetFlag("AUTO_START", autoStart);
   SetAutoStart(autoStart);
-  LoadAppWallpapers();
 
   const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
+  // The running copy owns the data and thumbnails folders: a second copy that loaded the list
+  // would purge a download that the running copy is storing right now, or its temporary files.
   if (running) {
     HandOffToRunningCopy(running, argument);
     return 0;
   }
+  RemoveLeftoverFiles();
+  LoadAppWallpapers();
 
   RegisterUrlScheme();
   SetTaskbarCreatedMessage(::RegisterWindowMessageA("TaskbarCreated"));

@@ -4,21 +4,31 @@
 #include <shlobj.h>
 
 #include "base/path.h"
+#include "base/seam.h"
 #include "base/scoped_win.h"
 
 namespace {
 
 HINSTANCE g_instance = nullptr;
+Seam<FolderPathLookup> g_folderPathLookup(::SHGetFolderPathA);
 
 }  // namespace
 
 std::string AppFolderPath() {
   char folder[MAX_PATH] = {};
-  ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
+  if (FAILED(g_folderPathLookup.Get()(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0,
+                                      folder))) {
+    return std::string();
+  }
   return JoinPath(folder, "kolorowisko");
 }
 
+FolderPathLookup SetFolderPathLookup(FolderPathLookup replacement) {
+  return g_folderPathLookup.Replace(replacement);
+}
+
 void EnsureFolder(const std::string& path) {
+  if (path.empty()) return;
   if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     ::CreateDirectoryA(path.c_str(), nullptr);
   }

@@ -7,9 +7,15 @@
 
 #include <string>
 
-// AppFolder, computed afresh on every call.
+// AppFolder, computed afresh on every call. Empty when the system cannot say where the user's
+// local application data is: then no file is read or written (paths joined to it are empty too)
+// and the program runs on its defaults.
 std::string AppFolderPath();
+// The look-up of the user's folders (SHGetFolderPathA); tests make it fail.
+using FolderPathLookup = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+FolderPathLookup SetFolderPathLookup(FolderPathLookup replacement);
 // Creates the folder when GetFileAttributesA does not find it; the outcome is not checked.
+// Nothing for an empty path.
 void EnsureFolder(const std::string& path);
 // Each makes sure of AppFolder (and of its sub-folder) and returns the folder's path.
 std::string EnsureAppFolder();

@@ -9,6 +9,7 @@ bool EndsWithSeparator(const std::string& path) {
 }  // namespace
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return std::string();
   return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
 }
 

@@ -4,7 +4,9 @@
 
 #include <string>
 
-// folder + "\" + name; no second separator when folder already ends with one (a root).
+// folder + "\" + name; no second separator when folder already ends with one (a root). Empty
+// when folder is: a folder that could not be found is no place for a file, and "\" + name would
+// name one at the root of the current drive.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The folder that holds path: up to its last "\" or "/" ("C:\data\a.jpg" gives "C:\data"), a

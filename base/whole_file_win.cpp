@@ -19,6 +19,8 @@ ScopedFile OpenForWriting(const std::string& path, DWORD disposition) {
 }  // namespace
 
 WholeFileWriter::WholeFileWriter(const std::string& destination) : destination_(destination) {
+  // An empty path names no file; its folder would be the current one.
+  if (destination.empty()) return;
   char name[MAX_PATH];
   // GetTempFileNameA creates the file, so the name is ours until it is removed.
   if (!::GetTempFileNameA(FolderOf(destination).c_str(), kTemporaryPrefix, 0, name)) return;

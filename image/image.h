@@ -9,6 +9,46 @@
 // signature; false when there are fewer bytes than the signature needs.
 bool HasImageSignature(const unsigned char* bytes, std::size_t size);
 
+// Follows an image file's structure as its bytes arrive, to tell a whole file from one cut short:
+// a JPEG is whole once its end-of-image marker has come (outside its segments and entropy-coded
+// data), a PNG once its IEND chunk has, a BMP once it holds the size its header declares. Bytes
+// after that do not matter. Anything else, and a file whose structure breaks, is never whole.
+class ImageCompleteness {
+ public:
+  void Feed(const unsigned char* bytes, std::size_t size);
+  bool Whole() const { return state_ == State::Whole; }
+
+ private:
+  enum class State {
+    Head,
+    JpegMarkerStart,
+    JpegMarkerCode,
+    JpegLengthHigh,
+    JpegLengthLow,
+    JpegEntropy,
+    JpegEntropyFF,
+    PngChunkHead,
+    BmpBody,
+    Whole,
+    Broken
+  };
+  void ReadHead();
+  void JpegMarker(unsigned char code);
+  void Step(unsigned char byte);
+
+  State state_ = State::Head;
+  unsigned char head_[8] = {};
+  std::size_t headSize_ = 0;
+  unsigned long long skip_ = 0;  // bytes to pass over before the next structure
+  unsigned char marker_ = 0;
+  unsigned lengthHigh_ = 0;
+  bool iend_ = false;              // the chunk being passed over is IEND
+  bool afterSkipEntropy_ = false;  // the segment being passed over is a scan's header
+};
+
+// The whole of bytes through an ImageCompleteness.
+bool IsWholeImage(const unsigned char* bytes, std::size_t size);
+
 // The part of a picture that fills a frame of another shape without distortion: equal margins
 // cut from the two long sides.
 

@@ -31,15 +31,21 @@ class BodySink {
   virtual bool Take(const char* data, std::size_t count) = 0;
 };
 
-// Collects the body in memory, as received: embedded zero bytes included.
+// Collects the body in memory, as received: embedded zero bytes included. Rejects a body longer
+// than maxBytes.
 class StringBody : public BodySink {
  public:
+  explicit StringBody(std::size_t maxBytes = static_cast<std::size_t>(-1)) : maxBytes_(maxBytes) {}
   bool Take(const char* data, std::size_t count) override {
+    if (count > maxBytes_ - bytes.size()) return false;
     bytes.append(data, count);
     return true;
   }
 
   std::string bytes;
+
+ private:
+  std::size_t maxBytes_;
 };
 
 // Reads source into sink, size bytes at a time through buffer, until the body ends. True only

@@ -16,6 +16,7 @@
 
 #include "base/seam.h"
 #include "base/whole_file_win.h"
+#include "image/image.h"
 #include "net/body_reader.h"
 #include "net/image_body.h"
 #include "net/service_address.h"
@@ -24,6 +25,7 @@
 namespace {
 
 Seam<std::chrono::milliseconds> g_fetchIdleBound(kFetchIdleBound);
+Seam<std::chrono::milliseconds> g_fetchDeadline(kFetchDeadline);
 Seam<WinInetCalls> g_winInetCalls{WinInetCalls()};
 
 constexpr std::size_t kFileChunk = 16384;
@@ -45,6 +47,8 @@ void NoTrace(const std::string&) {}
 bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySink& sink,
                   IdleWatch& watch, const TraceLine& trace) {
   WinInetGet get(job.calls);
+  // A caller that gives up closes the handles: Windows then ends a call blocked on them.
+  watch.OnGiveUp(get.Canceller());
   if (!get.OpenSession(job.idleBound)) {
     trace("connection null\n");
     return false;
@@ -61,11 +65,19 @@ bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySi
 
 class FileBody : public BodySink {
  public:
-  explicit FileBody(WholeFileWriter& file) : file_(file) {}
-  bool Take(const char* data, std::size_t count) override { return file_.Write(data, count); }
+  FileBody(WholeFileWriter& file, std::size_t maxBytes) : file_(file), left_(maxBytes) {}
+  bool Take(const char* data, std::size_t count) override {
+    if (count > left_) return false;
+    left_ -= count;
+    completeness.Feed(reinterpret_cast<const unsigned char*>(data), count);
+    return file_.Write(data, count);
+  }
+
+  ImageCompleteness completeness;
 
  private:
   WholeFileWriter& file_;
+  std::size_t left_;
 };
 
 // The helpers' work, each owning what it is given. A file whose transfer fails is removed when
@@ -73,15 +85,18 @@ class FileBody : public BodySink {
 // caller gave up is dropped on the helper thread.
 
 std::optional<WholeFileWriter> ReceiveFile(const TransferJob& job, WholeFileWriter file,
+                                           std::size_t maxBytes, bool wholeImage,
                                            IdleWatch& watch) {
-  FileBody body(file);
+  FileBody body(file, maxBytes);
   char buffer[kFileChunk];
   if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
+  if (wholeImage && !body.completeness.Whole()) return std::nullopt;
   return file;
 }
 
-std::optional<std::string> ReceiveString(const TransferJob& job, IdleWatch& watch) {
-  StringBody body;
+std::optional<std::string> ReceiveString(const TransferJob& job, std::size_t maxBytes,
+                                         IdleWatch& watch) {
+  StringBody body(maxBytes);
   char buffer[kStringChunk];
   if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
   return std::move(body.bytes);
@@ -93,7 +108,9 @@ std::optional<std::string> ReceiveImage(const TransferJob& job, std::size_t maxB
   const TraceLine line = [trace](const std::string& text) { trace->Line(text); };
   ImageBody body(maxBytes, line);
   char buffer[kImageChunk];
-  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line)) return std::nullopt;
+  if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, line) || !body.Whole()) {
+    return std::nullopt;
+  }
   return std::move(body.Bytes());
 }
 
@@ -107,27 +124,39 @@ Result Guarded(Result failed, Transfer transfer) {
   }
 }
 
-}  // namespace
-
-bool FetchToFile(const std::string& url, const std::string& path) {
+bool FetchFile(const std::string& url, const std::string& path, std::size_t maxBytes,
+               bool wholeImage) {
   return Guarded(false, [&] {
     WholeFileWriter file(path);
     if (!file) return false;
-    std::optional<WholeFileWriter> received = RunWithIdleBound(
-        g_fetchIdleBound.Get(),
-        [job = TransferJob{url}, file = std::move(file)](IdleWatch& watch) mutable {
-          return ReceiveFile(job, std::move(file), watch);
-        });
+    std::optional<WholeFileWriter> received =
+        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
+                      [job = TransferJob{url}, file = std::move(file), maxBytes,
+                       wholeImage](IdleWatch& watch) mutable {
+                        return ReceiveFile(job, std::move(file), maxBytes, wholeImage, watch);
+                      });
     // Only this thread moves a file into place.
     return received && received->Commit();
   });
 }
 
-std::string FetchToString(const std::string& url) {
+}  // namespace
+
+bool FetchToFile(const std::string& url, const std::string& path, std::size_t maxBytes) {
+  return FetchFile(url, path, maxBytes, false);
+}
+
+bool FetchImageToFile(const std::string& url, const std::string& path, std::size_t maxBytes) {
+  return FetchFile(url, path, maxBytes, true);
+}
+
+std::string FetchToString(const std::string& url, std::size_t maxBytes) {
   return Guarded(std::string(), [&] {
-    std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound.Get(),
-        [job = TransferJob{url}](IdleWatch& watch) { return ReceiveString(job, watch); });
+    std::optional<std::string> received =
+        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
+                      [job = TransferJob{url}, maxBytes](IdleWatch& watch) {
+                        return ReceiveString(job, maxBytes, watch);
+                      });
     return received ? std::move(*received) : std::string();
   });
 }
@@ -136,10 +165,11 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
   return Guarded(false, [&] {
     ApplyHttpScheme(url);
     auto trace = std::make_shared<ImageTrace>();
-    std::optional<std::string> received = RunWithIdleBound(
-        g_fetchIdleBound.Get(), [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
-          return ReceiveImage(job, maxBytes, trace, watch);
-        });
+    std::optional<std::string> received =
+        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
+                      [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
+                        return ReceiveImage(job, maxBytes, trace, watch);
+                      });
     if (!received) {
       trace->LastLine("nothing to write\n");
       return false;
@@ -154,6 +184,10 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
 
 std::chrono::milliseconds SetFetchIdleBound(std::chrono::milliseconds replacement) {
   return g_fetchIdleBound.Replace(replacement);
+}
+
+std::chrono::milliseconds SetFetchDeadline(std::chrono::milliseconds replacement) {
+  return g_fetchDeadline.Replace(replacement);
 }
 
 WinInetCalls SetWinInetCalls(WinInetCalls replacement) {

@@ -31,6 +31,7 @@ void ImageBody::AfterRead(std::size_t count) {
 bool ImageBody::Take(const char* data, std::size_t count) {
   if (count > maxBytes_ - bytes_.size()) return false;
   bytes_.append(data, count);
+  completeness_.Feed(reinterpret_cast<const unsigned char*>(data), count);
   if (!signatureChecked_ && bytes_.size() > kUncheckedBytes) {
     trace_("check image\n");
     if (!HasImageSignature(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size())) {

@@ -8,10 +8,12 @@
 #include <mutex>
 #include <string>
 
+#include "image/image.h"
 #include "net/body_reader.h"
 
 // Keeps the body in memory. Rejects it once it grows past maxBytes, and when, past its first 128
-// bytes, it does not begin like a BMP, JPEG or PNG file (a shorter body is kept unchecked).
+// bytes, it does not begin like a BMP, JPEG or PNG file (a shorter body is kept unchecked); such
+// a body must also end whole (Whole), since a connection can pass off a cut body as whole.
 // Reports each read ("read file N") and the check ("check image") through trace.
 class ImageBody : public BodySink {
  public:
@@ -23,6 +25,8 @@ class ImageBody : public BodySink {
   void AfterRead(std::size_t count) override;
   bool Take(const char* data, std::size_t count) override;
 
+  // After the transfer: false for a checked body that is not a whole image file.
+  bool Whole() const { return !signatureChecked_ || completeness_.Whole(); }
   std::string& Bytes() { return bytes_; }
 
  private:
@@ -30,6 +34,7 @@ class ImageBody : public BodySink {
   Trace trace_;
   std::string bytes_;
   bool signatureChecked_ = false;
+  ImageCompleteness completeness_;
 };
 
 // FetchImage's diagnostic lines on standard output, written by the caller and by its helper

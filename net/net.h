@@ -7,12 +7,24 @@
 #include <cstddef>
 #include <string>
 
-// Stores the whole body in path; false, and path as it was, when the transfer fails.
-bool FetchToFile(const std::string& url, const std::string& path);
-// The body, empty when nothing could be fetched.
-std::string FetchToString(const std::string& url);
-// Stores the body in path only when it is whole, at most maxBytes and (beyond 128 bytes) a BMP,
-// JPEG or PNG. Puts "http://" in front of url, in place, unless it starts with http:// or https://.
+// The size limits of the transfers: a text answer (selection, link report, login) and an image
+// stored by name or number.
+constexpr std::size_t kMaxTextBytes = 65536;
+constexpr std::size_t kMaxStoredImageBytes = 67108864;
+
+// Stores the whole body in path; false, and path as it was, when the transfer fails or the body
+// is longer than maxBytes.
+bool FetchToFile(const std::string& url, const std::string& path,
+                 std::size_t maxBytes = kMaxStoredImageBytes);
+// FetchToFile that stores only a whole BMP, JPEG or PNG file (see ImageCompleteness): a body cut
+// short that the connection passed off as whole is not kept.
+bool FetchImageToFile(const std::string& url, const std::string& path,
+                      std::size_t maxBytes = kMaxStoredImageBytes);
+// The body, empty when nothing could be fetched or it is longer than maxBytes.
+std::string FetchToString(const std::string& url, std::size_t maxBytes = kMaxTextBytes);
+// Stores the body in path only when it is whole, at most maxBytes and (beyond 128 bytes) a whole
+// BMP, JPEG or PNG file. Puts "http://" in front of url, in place, unless it starts with http:// or
+// https://.
 bool FetchImage(std::string& url, const std::string& path, size_t maxBytes);
 
 // A transfer fails when no byte has arrived for this long. WinINet's own time-outs are set to it
@@ -20,3 +32,7 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes);
 constexpr std::chrono::milliseconds kFetchIdleBound{30000};
 // Tests shorten the bound so that a stalled server fails a test in seconds.
 std::chrono::milliseconds SetFetchIdleBound(std::chrono::milliseconds replacement);
+// A transfer also fails when it has not ended this long after it started: a server that sends a
+// chunk now and then would otherwise hold the caller for ever.
+constexpr std::chrono::milliseconds kFetchDeadline{180000};
+std::chrono::milliseconds SetFetchDeadline(std::chrono::milliseconds replacement);

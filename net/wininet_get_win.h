@@ -5,6 +5,9 @@
 #include <wininet.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "base/scoped_win.h"
@@ -24,9 +27,44 @@ struct InternetHandleTraits {
 };
 using ScopedInternet = ScopedWin<InternetHandleTraits>;
 
+// A transfer's session and request handles, which the thread that waits for the transfer may
+// close while the transfer's own thread is blocked in a call on them: Windows then ends that call.
+// Each handle is closed once, by whichever side comes first.
+class InternetHandles {
+ public:
+  InternetHandles() = default;
+  InternetHandles(const InternetHandles&) = delete;
+  InternetHandles& operator=(const InternetHandles&) = delete;
+
+  // Takes the handle; closes it at once, and gives null, when the handles were closed already.
+  HINTERNET AdoptSession(HINTERNET session);
+  HINTERNET AdoptRequest(HINTERNET request);
+  void DropRequest();
+  // The request first, then its session.
+  void CloseAll();
+
+ private:
+  HINTERNET Adopt(ScopedInternet& owner, HINTERNET handle);
+
+  std::mutex mutex_;
+  bool closed_ = false;
+  // Declared in this order so that the request is closed before its session.
+  ScopedInternet session_;
+  ScopedInternet request_;
+};
+
 class WinInetGet : public HttpSource {
  public:
-  explicit WinInetGet(const WinInetCalls& calls) : calls_(calls) {}
+  explicit WinInetGet(const WinInetCalls& calls)
+      : calls_(calls), handles_(std::make_shared<InternetHandles>()) {}
+  ~WinInetGet() override { handles_->CloseAll(); }
+  WinInetGet(const WinInetGet&) = delete;
+  WinInetGet& operator=(const WinInetGet&) = delete;
+
+  // Closes this transfer's handles, from any thread, also after the transfer has ended.
+  std::function<void()> Canceller() const {
+    return [handles = handles_] { handles->CloseAll(); };
+  }
 
   // The session: user agent "kolorowisko app", the system's proxy settings, connect, send and
   // receive time-outs of timeout.
@@ -43,7 +81,8 @@ class WinInetGet : public HttpSource {
   DWORD StatusCode() const;
 
   WinInetCalls calls_;
-  // Declared in this order so that the request is closed before its session.
-  ScopedInternet session_;
-  ScopedInternet request_;
+  std::shared_ptr<InternetHandles> handles_;
+  // The handles as adopted; null once closed.
+  HINTERNET session_ = nullptr;
+  HINTERNET request_ = nullptr;
 };

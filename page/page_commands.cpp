@@ -5,7 +5,7 @@
 #include "net/service_address.h"
 #include "page/page.h"
 #include "settings/settings.h"
-#include "wallpaper/picture_name.h"
+#include "recent/picture_name.h"
 
 namespace {
 

@@ -25,6 +25,7 @@ class WallpaperList {
   void Load();
   // Records a newly stored data file and makes its thumbnail.
   void Add(const std::string& name);
+  // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
   FILETIME FileTimeOf(const std::string& name) const;
   void PurgeStrayData();
@@ -32,7 +33,8 @@ class WallpaperList {
   // Newest first; stable, so entries of equal time keep their order.
   void Sort();
 
-  // The first (newest) entry with exactly this name, or null.
+  // The first (newest) entry with this name, compared as the file system compares names (case
+  // ignored), or null.
   WallpaperEntry* Find(const std::string& name);
 
   // The recent page's table, UTF-8.

@@ -1,6 +1,6 @@
 #include "recent/recent.h"
 
-#include <unordered_set>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -9,25 +9,36 @@
 #include "base/scoped_win.h"
 #include "base/text_win.h"
 #include "image/image_win.h"
+#include "recent/picture_name.h"
 #include "recent/recent_table.h"
 
 namespace {
 
 WallpaperList g_wallpapers;
 
-// The files matching folder + "*.jpg" (folders excluded), in the order the search returns them,
-// each with its last-write time.
-std::vector<WallpaperEntry> JpegFilesIn(const std::string& folder) {
+// The files of the folder that the picture-name rule accepts (folders excluded), in the order the
+// search returns them, each with its last-write time: every name the store accepts is found
+// again, and the program's own files are never taken for pictures.
+std::vector<WallpaperEntry> PictureFilesIn(const std::string& folder) {
   std::vector<WallpaperEntry> files;
   WIN32_FIND_DATAA found;
-  ScopedFind search(::FindFirstFileA((JoinPath(folder, "*.jpg")).c_str(), &found));
+  ScopedFind search(::FindFirstFileA((JoinPath(folder, "*")).c_str(), &found));
   if (!search) return files;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        IsSafePictureName(found.cFileName)) {
       files.push_back({found.cFileName, found.ftLastWriteTime});
     }
   } while (::FindNextFileA(search.Get(), &found));
   return files;
+}
+
+// Names as the file system compares them: one file for "A.jpg" and "a.jpg".
+bool SameFileName(const std::string& a, const std::string& b) {
+  const std::wstring wideA = AnsiToWide(a);
+  const std::wstring wideB = AnsiToWide(b);
+  return ::CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
 }
 
 // The list's names and folder are ANSI; the page takes UTF-8.
@@ -54,7 +65,7 @@ void WallpaperList::Clear() { entries_.clear(); }
 void WallpaperList::Load() {
   entries_.clear();
   // The thumbnails are the list's lasting form: each one's last-write time gives its place.
-  for (WallpaperEntry& thumbnail : JpegFilesIn(thumbnailsFolder_)) {
+  for (WallpaperEntry& thumbnail : PictureFilesIn(thumbnailsFolder_)) {
     entries_.push_back(std::move(thumbnail));
   }
   Sort();
@@ -73,6 +84,8 @@ void WallpaperList::RemoveOldest() {
   if (entries_.empty()) return;
   const std::string name = entries_.back().name;
   entries_.pop_back();
+  // Another entry of the same file keeps it.
+  if (Find(name)) return;
   ::DeleteFileA((JoinPath(thumbnailsFolder_, name)).c_str());
   ::DeleteFileA((JoinPath(dataFolder_, name)).c_str());
 }
@@ -95,10 +108,14 @@ FILETIME WallpaperList::FileTimeOf(const std::string& name) const {
 }
 
 void WallpaperList::PurgeStrayData() {
-  std::unordered_set<std::string> listed;
-  for (const WallpaperEntry& entry : entries_) listed.insert(entry.name);
-  for (const WallpaperEntry& file : JpegFilesIn(dataFolder_)) {
-    if (listed.count(file.name) == 0) ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
+  std::vector<WallpaperEntry> files = PictureFilesIn(dataFolder_);
+  // The last custom wallpaper has done its work once wall.bmp is made from it.
+  files.push_back({"custom.jpg", {}});
+  for (const WallpaperEntry& file : files) {
+    const bool listed = std::any_of(entries_.begin(), entries_.end(), [&](const WallpaperEntry& e) {
+      return SameFileName(e.name, file.name);
+    });
+    if (!listed) ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
   }
 }
 
@@ -111,7 +128,7 @@ void WallpaperList::Sort() {
 
 WallpaperEntry* WallpaperList::Find(const std::string& name) {
   for (WallpaperEntry& entry : entries_) {
-    if (entry.name == name) return &entry;
+    if (SameFileName(entry.name, name)) return &entry;
   }
   return nullptr;
 }

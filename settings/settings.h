@@ -14,7 +14,8 @@ class SettingsStore {
   SettingsStore();
 
   // Reads path over the current values; false (store unchanged) when the file cannot be opened.
-  // A save cut short by a crash leaves a temporary file beside path: it is removed.
+  // A save cut short by a crash leaves a temporary file beside path: the running copy removes it
+  // at its start (another copy may be saving right now).
   bool Load(const std::string& path);
   // Replaces path with the whole store; false, and the old file untouched, when that fails.
   bool Save(const std::string& path) const;
@@ -23,6 +24,8 @@ class SettingsStore {
   bool GetInt(const std::string& key, int& out) const;
   bool GetFlag(const std::string& key, bool& out) const;
 
+  // Refused, the store unchanged, when key or value holds a CR or LF or the key holds "=": every
+  // entry stays one line of the file.
   void Set(const std::string& key, const std::string& value);
   void SetInt(const std::string& key, int value);
   void SetFlag(const std::string& key, bool value);

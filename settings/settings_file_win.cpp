@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
 #include "base/app_paths_win.h"
-#include "base/path.h"
 #include "base/whole_file_win.h"
 
 namespace {
@@ -11,7 +10,6 @@ SettingsStore g_settings;
 }  // namespace
 
 bool SettingsStore::Load(const std::string& path) {
-  RemoveLeftoverTemporaryFiles(FolderOf(path));
   std::string text;
   if (!ReadWholeFile(path, text)) return false;
   ReadText(text);

@@ -37,7 +37,20 @@ bool SettingsStore::GetFlag(const std::string& key, bool& out) const {
   return true;
 }
 
-void SettingsStore::Set(const std::string& key, const std::string& value) { values_[key] = value; }
+namespace {
+
+// A line break would end the line early and start a line of its own: a value from outside could
+// then write any setting. A key also may not hold the "=" that ends it.
+bool FitsOneLine(const std::string& text) {
+  return text.find_first_of("\r\n") == std::string::npos;
+}
+
+}  // namespace
+
+void SettingsStore::Set(const std::string& key, const std::string& value) {
+  if (!FitsOneLine(key) || !FitsOneLine(value) || key.find('=') != std::string::npos) return;
+  values_[key] = value;
+}
 
 void SettingsStore::SetInt(const std::string& key, int value) {
   char text[16];
@@ -58,7 +71,7 @@ void SettingsStore::ReadText(const std::string& text) {
     // A text-mode stream turns CR LF into LF; a lone LF ends a line just the same.
     if (end < text.size() && !line.empty() && line.back() == '\r') line.pop_back();
     size_t equals = line.find('=');
-    if (equals != std::string::npos) values_[line.substr(0, equals)] = line.substr(equals + 1);
+    if (equals != std::string::npos) Set(line.substr(0, equals), line.substr(equals + 1));
     start = end + 1;
   }
 }

@@ -11,17 +11,17 @@
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "wallpaper/desktop_wallpaper.h"
-#include "wallpaper/picture_name.h"
+#include "recent/picture_name.h"
 #include "wallpaper/service_requests.h"
 
 namespace {
 
 constexpr size_t kMaxCustomImageBytes = 10485760;
 
-// Fetches the wallpaper into the data folder. An error page that the server sent in place of the
-// image is not a wallpaper: it is removed.
+// Fetches the wallpaper into the data folder, only when it arrived as a whole image file. One that
+// the system cannot read after all is not a wallpaper: it is removed.
 bool Download(const std::string& url, const std::string& localPath) {
-  if (!FetchToFile(url, localPath)) return false;
+  if (!FetchImageToFile(url, localPath, kMaxStoredImageBytes)) return false;
   if (IsImageFile(localPath)) return true;
   ::DeleteFileA(localPath.c_str());
   return false;

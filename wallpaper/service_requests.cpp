@@ -1,6 +1,7 @@
 #include "wallpaper/service_requests.h"
 
 #include <cstdio>
+#include <string>
 
 #include "net/service_address.h"
 
@@ -41,6 +42,24 @@ bool FindTag(const std::string& answer, const char* tag, std::string& value) {
   return true;
 }
 
+// A wallpaper number: an optional "-" and one to ten decimal digits, within the int range. The id
+// becomes a file name and a stored setting, so nothing else may pass. Written back canonically.
+bool ReadWallpaperNumber(const std::string& text, std::string& number) {
+  constexpr size_t kMaxDigits = 10;
+  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  const size_t digits = text.size() - first;
+  if (digits == 0 || digits > kMaxDigits) return false;
+  long long value = 0;
+  for (size_t i = first; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  if (first == 1) value = -value;
+  if (value < -2147483648LL || value > 2147483647LL) return false;
+  number = std::to_string(value);
+  return true;
+}
+
 }  // namespace
 
 std::string SelectionRequestUrl(const SelectionRequest& request) {
@@ -60,7 +79,8 @@ std::string SelectionRequestUrl(const SelectionRequest& request) {
 bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen) {
   SelectionAnswer found;
   std::string error;
-  if (!FindTag(answer, "[id:", found.id)) return false;
+  std::string id;
+  if (!FindTag(answer, "[id:", id) || !ReadWallpaperNumber(id, found.id)) return false;
   if (FindTag(answer, "[error:", error)) return false;  // the service refused; nothing is shown
   if (!FindTag(answer, "[zdjecie:", found.name)) return false;
   chosen = found;
@@ -68,8 +88,9 @@ bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen) {
 }
 
 std::string ImageRequestUrl(const std::string& id, const std::string& name) {
-  std::string url = ServiceUrl(name.empty() ? "/program/pobierz_jpeg.php?id=" + id
-                                            : "/program//pobierz_jpeg_v2.php?zdjecie=" + name);
+  std::string url =
+      ServiceUrl(name.empty() ? "/program/pobierz_jpeg.php?id=" + id
+                              : "/program//pobierz_jpeg_v2.php?zdjecie=" + EscapeQueryValue(name));
   if (url.size() > kMaxImageUrlLength) url.resize(kMaxImageUrlLength);
   return url;
 }

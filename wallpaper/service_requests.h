@@ -23,15 +23,17 @@ struct SelectionRequest {
 std::string SelectionRequestUrl(const SelectionRequest& request);
 
 struct SelectionAnswer {
-  std::string id;
+  std::string id;    // a decimal number in the int range, without leading zeros
   std::string name;  // empty: fetch by id
 };
 
 // Reads the "[id:", "[error:" and "[zdjecie:" tags, each the first of its kind, in any order.
-// False when the id or picture tag is missing or unterminated, or a complete error tag is there.
+// False when the id or picture tag is missing or unterminated, the id is not a decimal number in
+// the int range, or a complete error tag is there.
 bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen);
 
-// The image's address: by name when name is not empty, by id otherwise; at most 255 characters.
+// The image's address: by name (escaped as a query value) when name is not empty, by id
+// otherwise; at most 255 characters.
 std::string ImageRequestUrl(const std::string& id, const std::string& name);
 // The report of a link handed to the program, on the report host: whether its image was fetched,
 // and the link as the user gave it, in Base64.

@@ -1,7 +1,8 @@
 // Wallpaper engine: choosing a wallpaper on the service, downloading and storing it, turning an
 // image into the screen-sized wall.bmp and making that the desktop wallpaper; and the changes the
 // user asks for and the automatic ones. These are the entry points; the Windows-free rules are in
-// pool.h, service_requests.h, picture_name.h and auto_change_counter.h.
+// pool.h, service_requests.h and auto_change_counter.h; the picture-name rule is
+// recent/picture_name.h.
 #pragma once
 
 #include <windows.h>

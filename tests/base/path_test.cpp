@@ -29,6 +29,7 @@ TEST(JoinPath, PutsOneSeparatorBetweenFolderAndName) {
   EXPECT_EQ(JoinPath("C:\\data", "a.jpg"), "C:\\data\\a.jpg");
   EXPECT_EQ(JoinPath("C:\\", "a.jpg"), "C:\\a.jpg");
   EXPECT_EQ(JoinPath(FolderOf("C:\\data\\b.jpg"), "a.jpg"), "C:\\data\\a.jpg");
+  EXPECT_EQ(JoinPath("", "config.dat"), "");  // no folder, no file: not the drive's root
 }
 
 }  // namespace

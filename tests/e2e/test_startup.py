@@ -2,9 +2,20 @@
 import subprocess
 import unittest
 
-from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, crop, driver, launch,
-                     scratch_folder, screenshot, wait_for_tray_window, wait_until, windows_path,
-                     TRAY_CLASS, TRAY_TITLE)
+from harness import (FAKE_TRAY, TRAY_AREA, ProgramTestCase, Program, app_folder, crop,
+                     data_folder, driver, launch, scratch_folder, screenshot, thumbnails_folder,
+                     wait_for_tray_window, wait_until, windows_path, TRAY_CLASS, TRAY_TITLE)
+
+
+def leftover_files():
+    """Files a run leaves when it is killed while writing, and a data file the list does not
+    hold, in each of the program's folders."""
+    files = [app_folder() / "kol1A.tmp", data_folder() / "kol2B.tmp",
+             thumbnails_folder() / "kol3C.tmp", data_folder() / "99.jpg"]
+    for path in files:
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(b"half")
+    return files
 
 
 class HandOffToRunningCopy(ProgramTestCase):
@@ -51,6 +62,11 @@ class HandOffToRunningCopy(ProgramTestCase):
         self.assertEqual(self.hand_off("Kolorowisko:5"),
                          [f"copydata 0 1 {len(expected)} {expected.hex()}"])
 
+    def test_leaves_the_running_copys_folders_alone(self):
+        files = leftover_files()
+        self.assertEqual(self.hand_off("kolorowisko:5"), ["remote 0 5"])
+        self.assertEqual([path.name for path in files if not path.exists()], [])
+
 
 class FirstCopy(ProgramTestCase):
 
@@ -68,6 +84,13 @@ class FirstCopy(ProgramTestCase):
         self.assertIsNone(driver("find", TRAY_CLASS, TRAY_TITLE, 0))
         self.assertTrue(wait_until(lambda: self.tray_area("tray-after-exit.png") == before, 15),
                         "the icon stayed in the notification area")
+
+    def test_removes_what_a_killed_run_left_behind(self):
+        files = leftover_files()
+        program = Program()
+        self.assertTrue(wait_for_tray_window(), "no tray window")
+        self.assertEqual(program.stop(), 0)
+        self.assertEqual([path.name for path in files if path.exists()], [])
 
 
 if __name__ == "__main__":

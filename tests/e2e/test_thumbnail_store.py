@@ -1,12 +1,11 @@
-"""Start-up loads the thumbnail store: every started copy, even one that only hands its argument
-to the running copy, prunes the store to 500 wallpapers and deletes data files without a
-thumbnail."""
+"""Start-up loads the thumbnail store: the copy that becomes the running one prunes the store to
+500 wallpapers and deletes data files without a thumbnail (a copy that hands its argument to a
+running copy leaves the store alone)."""
 import os
-import subprocess
 import unittest
 
-from harness import (FAKE_TRAY, ProgramTestCase, data_folder, launch, scratch_folder,
-                     thumbnails_folder, wait_for_tray_window, windows_path)
+from harness import (ProgramTestCase, Program, data_folder, thumbnails_folder,
+                     wait_for_tray_window)
 
 # A fixed moment for the thumbnails' last-write times, in Unix seconds (2024-05-17 12:00 UTC).
 MOMENT = 1715947200
@@ -16,19 +15,10 @@ class StartupLoadsTheThumbnailStore(ProgramTestCase):
 
     def setUp(self):
         super().setUp()
-        # A stand-in running copy: the program loads the store, hands off and ends.
-        log = scratch_folder(self) / "messages.log"
-        self.fake = subprocess.Popen(["wine", str(FAKE_TRAY), windows_path(log)],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.assertTrue(wait_for_tray_window(), "the stand-in tray window did not appear")
         self.data = data_folder()
         self.thumbnails = thumbnails_folder()
         self.data.mkdir(parents=True)
         self.thumbnails.mkdir(parents=True)
-
-    def tearDown(self):
-        self.fake.kill()
-        super().tearDown()
 
     def store(self, name, minutes):
         (self.data / name).write_bytes(b"picture")
@@ -44,7 +34,10 @@ class StartupLoadsTheThumbnailStore(ProgramTestCase):
         (self.data / "custom.jpg").write_bytes(b"a link's picture")
         (self.data / "wall.bmp").write_bytes(b"BM")
 
-        self.assertEqual(launch(""), 0)
+        # The store is loaded before the tray window is made.
+        program = Program()
+        self.assertTrue(wait_for_tray_window(), "no tray window")
+        self.assertEqual(program.stop(), 0)
 
         self.assertFalse((self.thumbnails / "1251.jpg").exists())
         self.assertFalse((self.data / "1251.jpg").exists())

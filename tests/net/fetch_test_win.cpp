@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -67,8 +68,8 @@ class Fetch : public ::testing::Test {
 };
 
 TEST_F(Fetch, WholeBodiesArriveExactlyWithTheirZeroBytes) {
-  const std::string url = LoopbackUrl("/body?size=100000");
-  const std::string expected = PatternBody("raw", 100000);
+  const std::string url = LoopbackUrl("/body?size=60000");
+  const std::string expected = PatternBody("raw", 60000);
   ASSERT_NE(expected.find('\0', 1), std::string::npos);
 
   EXPECT_TRUE(FetchToFile(url, destination_));
@@ -269,6 +270,72 @@ TEST_F(Fetch, ReadsThatFailAreRetriedThreeTimesInARow) {
   EXPECT_FALSE(FetchToFile(url, destination_));
   EXPECT_EQ(g_readSizes.size(), 4u);
   ExpectDestinationUntouched();
+}
+
+TEST_F(Fetch, BodiesBeyondTheTransfersLimitAreRefused) {
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=65536")), PatternBody("raw", 65536));
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=65537")), "");
+  EXPECT_TRUE(FetchToFile(LoopbackUrl("/body?size=5000"), destination_, 5000));
+  EXPECT_FALSE(FetchToFile(LoopbackUrl("/body?size=5001"), destination_, 5000));
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("raw", 5000));
+}
+
+TEST_F(Fetch, ABodyThatKeepsTricklingFailsAtTheOverallBound) {
+  SeamReplacement<std::chrono::milliseconds> deadline(SetFetchDeadline,
+                                                      std::chrono::milliseconds(1500));
+  const auto start = Clock::now();
+  // A chunk every 300 ms keeps the idle bound (1 s) away; the whole would take 4.5 s.
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=61440&trickle=300")), "");
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(3500));
+}
+
+TEST_F(Fetch, ImagesCutShortWithoutALengthAreNotStored) {
+  const struct {
+    const char* query;
+    bool stored;
+  } kCases[] = {
+      {"kind=jpeg&size=30000", true}, {"kind=jpeg&size=30000&cut=20000", false},
+      {"kind=png&size=30000", true},  {"kind=png&size=30000&cut=29990", false},
+      {"kind=bmp&size=30000", true},  {"kind=bmp&size=30000&cut=29999", false},
+      {"kind=raw&size=30000", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.query);
+    const std::string url = LoopbackUrl(std::string("/body?nolength=1&") + c.query);
+    ASSERT_TRUE(WriteFileBytes(destination_, kOldContent));
+    EXPECT_EQ(FetchImageToFile(url, destination_), c.stored);
+    std::string imageUrl = url;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(FetchImage(imageUrl, destination_, kTenMiB), c.stored);
+    testing::internal::GetCapturedStdout();
+    if (!c.stored) ExpectDestinationUntouched();
+  }
+}
+
+// A read blocked until the request's handle is closed from elsewhere, as WinINet's is on Windows.
+std::atomic<bool> g_sawHandleClosed{false};
+
+BOOL WINAPI ReadUntilClosed(HINTERNET request, LPVOID, DWORD, LPDWORD got) {
+  *got = 0;
+  for (int i = 0; i < 100; ++i) {
+    DWORD type = 0;
+    DWORD size = sizeof type;
+    if (!::InternetQueryOptionA(request, INTERNET_OPTION_HANDLE_TYPE, &type, &size)) {
+      g_sawHandleClosed = true;
+      break;
+    }
+    ::Sleep(100);
+  }
+  ::SetLastError(ERROR_INTERNET_OPERATION_CANCELLED);
+  return FALSE;
+}
+
+TEST_F(Fetch, GivingUpClosesTheBlockedTransfersHandles) {
+  ReplaceCalls({::InternetOpenUrlA, ReadUntilClosed});
+  g_sawHandleClosed = false;
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=10")), "");
+  for (int i = 0; i < 50 && !g_sawHandleClosed; ++i) ::Sleep(100);
+  EXPECT_TRUE(g_sawHandleClosed);
 }
 
 }  // namespace

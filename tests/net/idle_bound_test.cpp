@@ -57,3 +57,33 @@ TEST(RunWithIdleBound, GivesUpOnIdleWorkWhichFinishesLaterOnItsOwn) {
   for (int i = 0; i < 1000 && !payloadAlive.expired(); ++i) std::this_thread::sleep_for(10ms);
   EXPECT_TRUE(payloadAlive.expired());
 }
+
+TEST(RunWithBounds, GivesUpAtTheOverallBoundThoughTheWorkShowsProgress) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto result = RunWithBounds(200ms, 300ms, [](IdleWatch& watch) {
+    while (!watch.GivenUp()) {
+      std::this_thread::sleep_for(20ms);
+      watch.NoteProgress();
+    }
+    return std::optional<int>(1);
+  });
+  EXPECT_FALSE(result);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+}
+
+TEST(RunWithBounds, GivingUpRunsTheCancelOnTheCallersThread) {
+  const std::thread::id caller = std::this_thread::get_id();
+  auto cancelledOn = std::make_shared<std::promise<std::thread::id>>();
+  std::future<std::thread::id> cancelled = cancelledOn->get_future();
+  auto unblock = std::make_shared<std::promise<void>>();
+  const auto result = RunWithBounds(
+      100ms, 10s, [cancelledOn, blocked = unblock->get_future()](IdleWatch& watch) mutable {
+        watch.OnGiveUp([cancelledOn] { cancelledOn->set_value(std::this_thread::get_id()); });
+        blocked.wait_for(10s);  // a blocked call that only the cancel would end
+        return std::optional<int>(1);
+      });
+  EXPECT_FALSE(result);
+  ASSERT_EQ(cancelled.wait_for(0s), std::future_status::ready);
+  EXPECT_EQ(cancelled.get(), caller);
+  unblock->set_value();
+}

@@ -6,11 +6,13 @@ KOLOROWISKO_TEST_HTTP_PORT set to that port, stops the server and exits with the
     loopback_http_server.py wine net_fetch_tests.exe --gtest_filter=...
 
 Paths it answers (sizes in bytes):
-    /body?size=N[&kind=K][&cut=C | &stall=C&key=KEY]
-        N bytes: K's signature (jpeg, png, bmp; none for raw, the default) followed by the byte
-        pattern i % 251, so zero bytes occur inside. With cut=C the connection closes after C of
-        them; with stall=C the server sends C of them and then waits until KEY is released.
-        Content-Length is always N.
+    /body?size=N[&kind=K][&cut=C | &stall=C&key=KEY][&nolength=1][&trickle=MS]
+        N bytes: a whole file of kind K (jpeg, png, bmp: its head, the byte pattern i % 251 as
+        its data, which holds zero bytes and never 0xFF, and its end; raw, the default, is the
+        pattern alone). With cut=C the connection closes after C of them; with stall=C the server
+        sends C of them and then waits until KEY is released. Content-Length is N, unless
+        nolength is given: then the body ends when the connection closes. With trickle=MS the
+        server sends 4096 bytes at a time, MS milliseconds apart.
     /status?code=S          an HTML error page of several hundred bytes with status S
     /stall-headers?key=KEY  reads the request and sends nothing until KEY is released
     /hang-up                reads the request and closes the connection without an answer
@@ -25,21 +27,32 @@ import socket
 import subprocess
 import sys
 import threading
+import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, urlsplit
 
 MAX_STALL = 30
-SIGNATURES = {
-    "raw": b"",
-    "jpeg": b"\xff\xd8\xff\xe0",
-    "png": b"\x89PNG\r\n\x1a\n",
-    "bmp": b"BM",
-}
 PATTERN = bytes(i % 251 for i in range(251))
 ERROR_PAGE = ("<!DOCTYPE html><html><head><title>{code} Error</title></head><body>"
               "<h1>{code} Error</h1><p>The requested address could not be served by this "
               "server. This page is long enough to be checked as an image and is plainly not "
               "one.</p></body></html>\n")
+
+
+def whole_file(kind, size):
+    """The head and the end of a file of this kind and size, around the pattern."""
+    if kind == "jpeg":  # start of image, a scan without header, end of image
+        head, tail = b"\xff\xd8\xff\xda\x00\x02", b"\xff\xd9"
+    elif kind == "png":  # one IDAT chunk, then IEND (CRCs are not checked)
+        head = b"\x89PNG\r\n\x1a\n" + max(size - 32, 0).to_bytes(4, "big") + b"IDAT"
+        tail = b"\0\0\0\0" + b"\0\0\0\0IEND" + b"\0\0\0\0"
+    elif kind == "bmp":
+        head, tail = b"BM" + size.to_bytes(4, "little"), b""
+    else:
+        head, tail = b"", b""
+    if size < len(head) + len(tail):
+        return (head + tail)[:size]
+    return head + pattern_bytes(len(head), size - len(head) - len(tail)) + tail
 
 
 def pattern_bytes(start, count):
@@ -81,23 +94,28 @@ class Handler(BaseHTTPRequestHandler):
 
     def body(self, query):
         size = int(query.get("size", "0"))
-        head = SIGNATURES[query.get("kind", "raw")][:size]
+        data = whole_file(query.get("kind", "raw"), size)
         limit = size
         if "cut" in query or "stall" in query:
             limit = int(query.get("cut", query.get("stall")))
+        trickle = int(query.get("trickle", "0")) / 1000
         self.send_response(200)
-        self.send_header("Content-Length", str(size))
+        if "nolength" in query:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        else:
+            self.send_header("Content-Length", str(size))
         self.end_headers()
-        self.wfile.write(head[:limit])
-        position = len(head)
-        while position < limit:
-            count = min(1 << 16, limit - position)
-            self.wfile.write(pattern_bytes(position, count))
-            position += count
+        step = 4096 if trickle else 1 << 16
+        for position in range(0, limit, step):
+            self.wfile.write(data[position:min(position + step, limit)])
+            if trickle:
+                self.wfile.flush()
+                time.sleep(trickle)
         self.wfile.flush()
         if "stall" in query:
             self.wait_for_release(query["key"])
-        if "cut" in query or "stall" in query:
+        if "cut" in query or "stall" in query or "nolength" in query:
             self.hang_up(query)
 
     def status(self, query):

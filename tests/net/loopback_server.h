@@ -8,7 +8,7 @@
 std::string LoopbackUrl(const std::string& pathAndQuery);
 // "127.0.0.1:PORT" + pathAndQuery.
 std::string LoopbackAddress(const std::string& pathAndQuery);
-// The body that "/body?size=size&kind=kind" serves.
+// The body that "/body?size=size&kind=kind" serves: a whole file of that kind.
 std::string PatternBody(const std::string& kind, std::size_t size);
 // Ends the server's stalls of key, so that helpers given up on can finish.
 void ReleaseStalls(const std::string& key);

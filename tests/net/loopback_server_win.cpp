@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 
 #include "net/net.h"
 
@@ -18,18 +17,25 @@ std::string LoopbackUrl(const std::string& pathAndQuery) {
 }
 
 std::string PatternBody(const std::string& kind, std::size_t size) {
-  static const std::map<std::string, std::string> signatures = {
-      {"raw", ""},
-      {"jpeg", std::string("\xFF\xD8\xFF\xE0", 4)},
-      {"png", std::string("\x89PNG\r\n\x1A\n", 8)},
-      {"bmp", "BM"},
-  };
-  std::string body(size, '\0');
-  const std::string& head = signatures.at(kind);
-  for (std::size_t i = 0; i < size; ++i) {
-    body[i] = static_cast<char>(i < head.size() ? head[i] : i % 251);
+  // As the server makes it: a file's head and end around the pattern.
+  std::string head, tail;
+  if (kind == "jpeg") {
+    head = std::string("\xFF\xD8\xFF\xDA\x00\x02", 6);
+    tail = "\xFF\xD9";
+  } else if (kind == "png") {
+    const std::size_t data = size > 32 ? size - 32 : 0;
+    head = std::string("\x89PNG\r\n\x1A\n", 8);
+    for (int shift = 24; shift >= 0; shift -= 8) head += static_cast<char>(data >> shift);
+    head += "IDAT";
+    tail = std::string("\0\0\0\0\0\0\0\0IEND\0\0\0\0", 16);
+  } else if (kind == "bmp") {
+    head = "BM";
+    for (int shift = 0; shift < 32; shift += 8) head += static_cast<char>(size >> shift);
   }
-  return body;
+  if (size < head.size() + tail.size()) return (head + tail).substr(0, size);
+  std::string body = head;
+  for (std::size_t i = head.size(); i < size - tail.size(); ++i) body += static_cast<char>(i % 251);
+  return body + tail;
 }
 
 void ReleaseStalls(const std::string& key) {

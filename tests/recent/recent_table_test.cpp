@@ -51,10 +51,11 @@ TEST(RecentTable, FiveToARowAndTheLastRowFilledToSevenCells) {
                 Cell("f") + Cell("g") + Cell("h") + Cell("i") + Cell("j") + Empty(2) + kClose);
 }
 
-TEST(RecentTable, NamesAndFolderGoInUnescapedAndRepeatsStay) {
-  const std::string odd = "a'b<c>&\xC5\xBC.jpg";  // the last letter is ż in UTF-8
+TEST(RecentTable, NamesGoInEscapedForTheirAttributesAndRepeatsStay) {
+  const std::string odd = "a'b&amp \"c\xC5\xBC.jpg";  // the last letter is ż in UTF-8
+  const std::string escaped = "a&#39;b&amp;amp &quot;c\xC5\xBC.jpg";
   EXPECT_EQ(BuildRecentTableHtml({odd, odd}, kFolder),
-            kOpen + Cell(odd) + Cell(odd) + Empty(5) + kClose);
+            kOpen + Cell(escaped) + Cell(escaped) + Empty(5) + kClose);
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ TEST_F(LoadedList, PurgesDataFilesWithoutAThumbnailCustomJpgIncluded) {
   StoreData("99.jpg");
   StoreData("custom.jpg");
   StoreData("notes.txt");
+  StoreData("wall.bmp");
+  StoreData("kol1F.tmp");
   ASSERT_TRUE(::CreateDirectoryA(DataPath("folder.jpg").c_str(), nullptr));
   ASSERT_TRUE(::CreateDirectoryA(ThumbnailPath("folder.jpg").c_str(), nullptr));
 
@@ -61,8 +63,32 @@ TEST_F(LoadedList, PurgesDataFilesWithoutAThumbnailCustomJpgIncluded) {
   EXPECT_TRUE(FileExists(DataPath("1.jpg")));
   EXPECT_FALSE(FileExists(DataPath("99.jpg")));
   EXPECT_FALSE(FileExists(DataPath("custom.jpg")));
-  EXPECT_TRUE(FileExists(DataPath("notes.txt")));  // not a "*.jpg"
+  EXPECT_FALSE(FileExists(DataPath("notes.txt")));  // a picture name, whatever its extension
+  EXPECT_TRUE(FileExists(DataPath("wall.bmp")));
+  EXPECT_TRUE(FileExists(DataPath("kol1F.tmp")));
   EXPECT_TRUE(FileExists(DataPath("folder.jpg")));
+}
+
+TEST_F(LoadedList, FindsEveryNameItAcceptsAndComparesNamesAsTheFileSystemDoes) {
+  Store("a b+\xE9.png", 3);
+  Store("lower.jpg", 2);
+  StoreData("stray.png");
+  ASSERT_TRUE(::MoveFileA(DataPath("lower.jpg").c_str(), DataPath("LOWER.JPG").c_str()));
+
+  list_.Load();
+
+  EXPECT_EQ(Names(), (NameList{"a b+\xE9.png", "lower.jpg"}));
+  EXPECT_FALSE(FileExists(DataPath("stray.png")));
+  EXPECT_TRUE(FileExists(DataPath("lower.jpg")));  // its data file, in other letter case
+  for (const char* name : {"LOWER.jpg", "Lower.JPG", "A B+\xC9.PNG"}) {
+    EXPECT_NE(list_.Find(name), nullptr) << name;
+  }
+
+  // An entry of the same file in other letter case: dropping the older keeps the files.
+  list_.Add("Lower.jpg");
+  while (list_.Entries().size() > 1) list_.RemoveOldest();
+  EXPECT_TRUE(FileExists(DataPath("lower.jpg")));
+  EXPECT_TRUE(FileExists(ThumbnailPath("lower.jpg")));
 }
 
 TEST_F(LoadedList, FromAnEmptyOrMissingThumbnailsFolderIsEmptyAndPurgesAllData) {

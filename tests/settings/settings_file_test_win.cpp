@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/app_paths_win.h"
 #include "base/scoped_win.h"
 #include "base/whole_file_win.h"
 #include "settings/settings.h"
@@ -40,21 +41,6 @@ TEST(SettingsFile, SaveReplacesAnExistingFile) {
   SettingsStore store;
   ASSERT_TRUE(store.Save(path));
   EXPECT_EQ(ReadFileBytes(path), store.ToText());
-}
-
-TEST(SettingsFile, LoadRemovesWhatACrashedSaveLeftBehind) {
-  TempFolder folder;
-  const std::string path = folder.File("config.dat");
-  ASSERT_TRUE(WriteFileBytes(path, kOldText));
-  ASSERT_TRUE(WriteFileBytes(folder.File("kol1A2B.tmp"), "USER=half"));
-  SettingsStore store;
-  ASSERT_TRUE(store.Load(path));
-  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
-  EXPECT_EQ(store.ToText(), [] {
-    SettingsStore expected;
-    expected.ReadText(kOldText);
-    return expected.ToText();
-  }());
 }
 
 TEST(SettingsFile, MissingFileLoadsNothing) {
@@ -100,6 +86,24 @@ TEST(SettingsFile, FailedWriteKeepsThePreviousFileWhole) {
 TEST(SettingsFile, SaveIntoAMissingFolderFails) {
   TempFolder folder;
   EXPECT_FALSE(SettingsStore().Save(folder.File("no such folder\\config.dat")));
+}
+
+HRESULT WINAPI NoFolder(HWND, int, HANDLE, DWORD, LPSTR) { return E_FAIL; }
+
+TEST(SettingsFile, WithoutTheUsersFolderNothingIsReadOrWritten) {
+  TempFolder current;
+  char previous[MAX_PATH] = {};
+  ::GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
+  SeamReplacement<FolderPathLookup> lookup(SetFolderPathLookup, NoFolder);
+
+  EXPECT_EQ(AppFolderPath(), "");
+  EXPECT_FALSE(SaveAppSettings(ChangedStore()));
+  LoadAppSettings();
+  const bool rootFolderMade = ::GetFileAttributesA("\\kolorowisko") != INVALID_FILE_ATTRIBUTES;
+  ::SetCurrentDirectoryA(previous);
+  EXPECT_FALSE(rootFolderMade);
+  EXPECT_FALSE(HoldsTemporaryFile(current.Path()));
 }
 
 }  // namespace

@@ -44,6 +44,25 @@ TEST(SettingsStore, ValueKindsRoundTrip) {
   EXPECT_EQ(reread.ToText(), store.ToText());
 }
 
+TEST(SettingsStore, NothingSetWritesALineOfItsOwn) {
+  const struct {
+    const char* key;
+    const char* value;
+  } kRefused[] = {
+      {"CURRENT_ID", "1\r\nAUTORIZATION=stolen"},
+      {"CURRENT_ID", "1\nAUTO_CHANGE=YES"},
+      {"USER", "a\rCHANGE_INTERVAL=0"},
+      {"USER\nAUTO_CHANGE", "YES"},
+      {"AUTO_CHANGE=YES\r\nX", "1"},
+  };
+  for (const auto& c : kRefused) {
+    SCOPED_TRACE(c.value);
+    SettingsStore store;
+    store.Set(c.key, c.value);
+    EXPECT_EQ(store.ToText(), kDefaultsText);
+  }
+}
+
 TEST(SettingsStore, ReadsValuesAsTheirKindsDo) {
   SettingsStore store;
   store.ReadText("CHANGE_INTERVAL=abc\nAUTO_CHANGE=yes\nUSER=a=b\nCATEGORY= 12x\n");

@@ -14,10 +14,13 @@
 //                                            whose text starts with it
 //   regvalue KEY NAME                        a value under HKEY_CURRENT_USER\KEY (NAME "-" for the
 //                                            default value) as "TYPE SIZE HEX", exactly as stored
+//   resources CLASS TITLE                    the figures of the window's process: "handles N",
+//                                            "gdi N", "user N", "private BYTES"
 //   launch HEX [TIMEOUT_MS]                  starts the command line whose bytes HEX gives (as the
 //                                            shell would, quotes untouched), waits, and exits with
 //                                            its exit code
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -128,6 +131,28 @@ int CopyData(HWND window, const std::string& text, const char* byteCount) {
   return 0;
 }
 
+int Resources(HWND window) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  ScopedKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) {
+    std::fprintf(stderr, "OpenProcess failed: %lu\n", ::GetLastError());
+    return 1;
+  }
+  DWORD handles = 0;
+  ::GetProcessHandleCount(process.Get(), &handles);
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof memory;
+  ::GetProcessMemoryInfo(process.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+  std::printf("handles %lu\ngdi %lu\nuser %lu\nprivate %lu\n", handles,
+              ::GetGuiResources(process.Get(), GR_GDIOBJECTS),
+              ::GetGuiResources(process.Get(), GR_USEROBJECTS),
+              static_cast<unsigned long>(memory.PrivateUsage));
+  return 0;
+}
+
 int RegValue(const char* keyPath, const char* name) {
   ScopedRegKey key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
@@ -190,6 +215,7 @@ int main(int argc, char** argv) {
   if (command == "post") return ::PostMessageA(window, message, wParam, lParam) ? 0 : 1;
   if (command == "copydata") return CopyData(window, Arg(argc, argv, 4), Arg(argc, argv, 5));
   if (command == "info") return Info(window);
+  if (command == "resources") return Resources(window);
   std::fprintf(stderr, "unknown command %s\n", command.c_str());
   return 2;
 }

@@ -86,9 +86,36 @@ TEST(SelectionAnswer, EmptyValuesArePassedOn) {
   SelectionAnswer chosen;
   ASSERT_TRUE(ParseSelectionAnswer("[id:77][zdjecie:]", chosen));
   EXPECT_EQ(chosen.name, "");
-  ASSERT_TRUE(ParseSelectionAnswer("[id:][zdjecie:x.jpg]", chosen));
-  EXPECT_EQ(chosen.id, "");
-  EXPECT_EQ(chosen.name, "x.jpg");
+}
+
+TEST(SelectionAnswer, TheIdIsAnIntOrTheAnswerFails) {
+  const struct {
+    const char* id;
+    const char* stored;  // null: the answer fails
+  } kCases[] = {
+      {"123", "123"},
+      {"-1", "-1"},
+      {"007", "7"},
+      {"2147483647", "2147483647"},
+      {"-2147483648", "-2147483648"},
+      {"2147483648", nullptr},
+      {"-2147483649", nullptr},
+      {"99999999999", nullptr},
+      {"", nullptr},
+      {"-", nullptr},
+      {"+5", nullptr},
+      {" 5", nullptr},
+      {"5x", nullptr},
+      {"1\r\nAUTO_CHANGE=YES", nullptr},
+      {"1\nCHANGE_INTERVAL=0", nullptr},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.id);
+    SelectionAnswer chosen{"keep", "keep"};
+    const bool read = ParseSelectionAnswer(std::string("[id:") + c.id + "][zdjecie:]", chosen);
+    EXPECT_EQ(read, c.stored != nullptr);
+    EXPECT_EQ(chosen.id, c.stored ? c.stored : "keep");
+  }
 }
 
 TEST(SelectionAnswer, MissingOrRefusedAnswersChooseNothing) {
@@ -130,6 +157,11 @@ TEST(Base64, UsesPlusSlashAndEncodesEveryByte) {
   const std::string encoded = Base64Encode(longLink);
   EXPECT_EQ(encoded.size(), 1336u);
   EXPECT_EQ(encoded.find('\n'), std::string::npos);
+}
+
+TEST(ImageRequest, NamesGoEscapedAsQueryValues) {
+  const std::string url = ImageRequestUrl("5", "a b&c+\xB1.jpg");
+  EXPECT_EQ(url.substr(url.find("zdjecie=")), "zdjecie=a%20b%26c%2B%B1.jpg");
 }
 
 }  // namespace
