@@ -11,6 +11,10 @@ std::wstring Utf8ToWide(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string WideToUtf8(std::wstring_view text);
 
+// text with "&", "<", ">", '"' and "'" as HTML entities, so that it stays text in an element or a
+// quoted attribute.
+std::string EscapeHtml(const std::string& text);
+
 // Decimal text to int by the runtime's atoi rules: leading white space, an optional sign, digits
 // up to the first other character, no digits gives 0. Out-of-range values are clamped to the int
 // range, as the Windows runtime does, so that every build reads a number the same way.

@@ -124,9 +124,12 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 void OpenSettingsWindow() {
   // A message box during the window's construction (the page's navigation error) runs a message
-  // loop, and a request that it handles must not make a second window: the first is on its way.
+  // loop, and a request that it handles must not make a second window: the first one is shown.
   static bool opening = false;
-  if (opening) return;
+  if (opening) {
+    if (HWND window = SettingsWindowHandle()) ::ShowWindow(window, SW_SHOW);
+    return;
+  }
   try {
     if (HTMLWindow* current = CurrentHTMLWindow()) {
       // Neither restored from the minimised state nor brought to the front.

@@ -36,33 +36,6 @@ constexpr LoginBlock kLoginBlocks[] = {
     {L"add_n", true},     {L"add_l", true},      {L"add_z", true},      {L"add_p", false},
 };
 
-// A name shows as the text it is, whatever it holds: "<b>" or a script stays text.
-std::string HtmlText(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '\'':
-        escaped += "&#39;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
-
 }  // namespace
 
 void ShowRecentTable(PageDocument& page, const std::string& tableHtml) {
@@ -73,8 +46,9 @@ void ShowLoginState(PageDocument& page, bool loggedIn, const std::string& userNa
   for (const LoginBlock& block : kLoginBlocks) {
     page.ShowElement(block.id, block.shownWhenLoggedIn == loggedIn);
   }
+  // The name shows as the text it is, whatever it holds: "<b>" or a script stays text.
   page.SetElementHtml(L"logedin_div",
-                      "Zalogowano jako<b><a href='#user'> " + HtmlText(userName) + "</a></b>");
+                      "Zalogowano jako<b><a href='#user'> " + EscapeHtml(userName) + "</a></b>");
 }
 
 void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage) {

@@ -32,6 +32,7 @@ class DroppedFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OpenSettingsWindow();
+    boxes_.ForgetWinesPageError();
     ASSERT_NE(CurrentHTMLWindow(), nullptr);
     window_ = CurrentHTMLWindow()->Window();
   }

@@ -22,18 +22,13 @@ namespace {
 constexpr char kNoPageUnderWine[] =
     "the browser control loads no document here (Wine's MSHTML has no HTML engine)";
 
-bool UnderWine() {
-  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 // Each test runs in a process of its own, so OpenSettingsWindow creates the window afresh.
 class SettingsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ::DeleteFileA(ConfigFilePath().c_str());
     OpenSettingsWindow();
-    // Wine cannot load the page, and says so through the browser's navigation error.
-    if (UnderWine()) boxes_.Clear();
+    boxes_.ForgetWinesPageError();
     object_ = CurrentHTMLWindow();
     ASSERT_NE(object_, nullptr);
     window_ = object_->Window();

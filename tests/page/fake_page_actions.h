@@ -1,10 +1,13 @@
 // A double of the page commands' actions: it records each one as a line and answers the login
-// with a body the test sets.
+// with a body the test sets; and a test of page events on the settings page as loaded.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "page/fake_page_document.h"
 #include "page/page.h"
 #include "settings/settings.h"
 
@@ -28,4 +31,22 @@ class FakePageActions : public PageActions {
   std::vector<std::string> done;
   std::vector<std::string> saved;  // the store's text at each save
   std::string loginAnswer;
+};
+
+// The settings page with its settings, login state and recorded actions, as the settings window
+// has them.
+class PageSessionTest : public ::testing::Test {
+ protected:
+  std::string Setting(const char* key) {
+    std::string value;
+    settings_.GetString(key, value);
+    return value;
+  }
+
+  FakePageDocument page_ = FakePageDocument::OptionsPage();
+  SettingsStore settings_;
+  PageState state_;
+  bool onOptionsPage_ = true;
+  FakePageActions actions_;
+  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
 };

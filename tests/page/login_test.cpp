@@ -56,25 +56,13 @@ TEST(LoginRequest, SendsLoginAndPasswordAsQueryValues) {
 }
 
 // The settings page as loaded, with the stored values filled in.
-class Login : public ::testing::Test {
+class Login : public PageSessionTest {
  protected:
   Login() { FillOptionsPage(page_, &settings_, true); }
   void Type(const std::wstring& login, const std::wstring& password) {
     page_.At(L"user_name_id").value = login;
     page_.At(L"user_code_id").value = password;
   }
-  std::string Setting(const char* key) {
-    std::string value;
-    settings_.GetString(key, value);
-    return value;
-  }
-
-  FakePageDocument page_ = FakePageDocument::OptionsPage();
-  SettingsStore settings_;
-  PageState state_;
-  bool onOptionsPage_ = true;
-  FakePageActions actions_;
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
 };
 
 TEST_F(Login, AcceptedLoginKeepsTheAccountButNotThePassword) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "page/fake_page_actions.h"
 #include "page/fake_page_document.h"
 #include "page/page.h"
 #include "settings/settings.h"
@@ -12,7 +13,7 @@ namespace {
 using Kind = FakePageDocument::Kind;
 
 // Fills a fresh settings page from settings, then saves it back, counting the saves.
-class OptionsFormTest : public ::testing::Test {
+class OptionsFormTest : public PageSessionTest {
  protected:
   void Fill() { FillOptionsPage(page_, &settings_, true); }
   void Save(bool onOptionsPage = true) {
@@ -21,14 +22,6 @@ class OptionsFormTest : public ::testing::Test {
       savedText_ = saved.ToText();
     });
   }
-  std::string Setting(const char* key) {
-    std::string value;
-    settings_.GetString(key, value);
-    return value;
-  }
-
-  FakePageDocument page_ = FakePageDocument::OptionsPage();
-  SettingsStore settings_;
   int saves_ = 0;
   std::string savedText_;
 };

@@ -13,9 +13,7 @@ namespace {
 
 constexpr wchar_t kPage[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/opcje.html";
 
-// The settings page with its settings, login state and recorded actions, as the settings window
-// has them.
-class PageEvents : public ::testing::Test {
+class PageEvents : public PageSessionTest {
  protected:
   PageEvents() {
     settings_.Set("USER", "jan");
@@ -30,13 +28,6 @@ class PageEvents : public ::testing::Test {
     return Navigate(kPage + std::wstring(anchor.begin(), anchor.end()));
   }
   static std::string Open(const std::string& path) { return "open " + ServiceUrl(path); }
-
-  FakePageDocument page_ = FakePageDocument::OptionsPage();
-  SettingsStore settings_;
-  PageState state_;
-  bool onOptionsPage_ = true;
-  FakePageActions actions_;
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
 };
 
 using Actions = std::vector<std::string>;

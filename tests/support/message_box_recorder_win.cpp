@@ -1,5 +1,7 @@
 #include "support/message_box_recorder_win.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 
 namespace {
@@ -29,3 +31,12 @@ std::string MessageBoxRecorder::Describe() const {
 }
 
 void MessageBoxRecorder::Clear() { g_boxes.clear(); }
+
+void MessageBoxRecorder::ForgetWinesPageError() {
+  if (!::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return;
+  g_boxes.erase(std::remove_if(g_boxes.begin(), g_boxes.end(),
+                               [](const RecordedBox& box) {
+                                 return box.text.compare(0, 14, L"Navigate Error") == 0;
+                               }),
+                g_boxes.end());
+}
