@@ -173,8 +173,10 @@ def launch(text, wait=True, timeout_ms=120000, exe=EXE):
 class Program:
     """One run of the program under Wine, started with an exact command-line text."""
 
-    def __init__(self, text="", exe=EXE):
-        self.process = launch(text, wait=False, exe=exe)
+    def __init__(self, text="", exe=EXE, timeout_ms=120000):
+        """timeout_ms bounds the whole run: the driver that started the program stops waiting
+        for it then."""
+        self.process = launch(text, wait=False, timeout_ms=timeout_ms, exe=exe)
 
     def running(self):
         return self.process.poll() is None

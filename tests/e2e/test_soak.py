@@ -2,8 +2,10 @@
 (numbers, pools, links, names stored before, service faults among them), then still answers, has
 not grown in handles, GDI and USER objects or private memory, and keeps exactly its listed pairs
 of data file and thumbnail."""
+import subprocess
 import time
 import unittest
+from pathlib import Path
 
 from harness import (ServiceTestCase, Program, TRAY_CLASS, TRAY_TITLE, WM_REMOTE_COMMAND,
                      data_folder, driver, thumbnails_folder, wait_for_tray_window,
@@ -21,6 +23,18 @@ FAULTS = [("http_500", "image"), ("damaged", "image"), ("not_image", "image"), (
           ("http_500", "select"), ("no_id", None), ("empty", "report")]
 
 
+def program_anonymous_memory():
+    """RssAnon of the program's Wine process, in bytes."""
+    pids = subprocess.run(["pgrep", "-f", r"kolorowisko\.exe"], capture_output=True,
+                          text=True).stdout.split()
+    for pid in pids:
+        status = Path(f"/proc/{pid}/status").read_text()
+        for line in status.splitlines():
+            if line.startswith("RssAnon:"):
+                return int(line.split()[1]) * 1024
+    return 0
+
+
 class Soak(ServiceTestCase):
 
     def send(self, message, wparam, lparam):
@@ -30,7 +44,12 @@ class Soak(ServiceTestCase):
     def figures(self):
         answer = driver("resources", TRAY_CLASS, TRAY_TITLE)
         self.assertIsNotNone(answer, "no figures")
-        return {name: int(value) for name, value in (line.split() for line in answer.splitlines())}
+        figures = {name: int(value) for name, value in (line.split() for line in answer.splitlines())}
+        if figures["private"] == 0:
+            # Wine does not count a process's private bytes; its anonymous resident memory, as
+            # Linux counts it, stands in.
+            figures["private"] = program_anonymous_memory()
+        return figures
 
     def change(self, step):
         """The step-th change: mostly wallpapers by number (each stored once, then reused), every
@@ -54,7 +73,7 @@ class Soak(ServiceTestCase):
     def test_two_hundred_changes(self):
         write_config({"AUTO_CHANGE": "NO"})
         self.done = 0
-        program = Program()
+        program = Program(timeout_ms=1800000)
         self.assertTrue(wait_for_tray_window(), "no tray window")
         self.assertTrue(wait_until_idle(), "the program does not answer")
         started = time.monotonic()
@@ -72,6 +91,9 @@ class Soak(ServiceTestCase):
             print(f"  {name:8} {baseline[name]:>12} -> {after[name]:>12}")
         for name, margin in MARGINS.items():
             with self.subTest(name):
+                if baseline[name] == 0 and after[name] == 0:
+                    # A platform gap, said, not passed over: Wine answers 0 for these counts.
+                    self.skipTest(f"{name}: not counted under Wine")
                 self.assertLessEqual(after[name], baseline[name] + margin)
 
         data = {p.name.lower() for p in data_folder().iterdir()} - {"wall.bmp", "custom.jpg"}
