@@ -5,7 +5,6 @@
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
-#include "base/path.h"
 #include "base/whole_file_win.h"
 #include "browser/browser.h"
 #include "image/image_win.h"
@@ -37,10 +36,9 @@ bool RegisterTrayWindowClass(HINSTANCE instance) {
 // What a killed or crashed run was writing when it ended: downloads, wall.bmp, thumbnails and
 // config.dat, each under a temporary name. Only the running copy may remove them.
 void RemoveLeftoverFiles() {
-  const std::string appFolder = AppFolderPath();
-  if (appFolder.empty()) return;
+  // Without a user folder each of these is empty, and nothing is looked at.
   for (const std::string& folder :
-       {appFolder, JoinPath(appFolder, "data"), JoinPath(appFolder, "thumbnails")}) {
+       {EnsureAppFolder(), EnsureDataFolder(), EnsureThumbnailsFolder()}) {
     RemoveLeftoverTemporaryFiles(folder);
   }
 }
