@@ -4,6 +4,7 @@
 #include <exdisp.h>
 #include <exdispid.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,28 @@
 #include "browser/com_win.h"
 #include "browser/html_window_win.h"
 #include "browser/settings_window_win.h"
+#include "recent/recent.h"
 #include "settings/settings.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder_win.h"
 #include "support/user_state_win.h"
+
+// Running out of memory, on demand: the allocation after this many more fails once.
+static int g_allocationsBeforeFailure = -1;  // none fails
+
+void* operator new(std::size_t size) {
+  if (g_allocationsBeforeFailure == 0) {
+    g_allocationsBeforeFailure = -1;
+    throw std::bad_alloc();
+  }
+  if (g_allocationsBeforeFailure > 0) --g_allocationsBeforeFailure;
+  if (void* block = ::HeapAlloc(::GetProcessHeap(), 0, size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  if (block) ::HeapFree(::GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace {
 
@@ -362,6 +381,43 @@ TEST_F(SettingsWindowTest, DestroyingTheWindowSavesTheFormAndEndsTheObject) {
   ASSERT_NE(CurrentHTMLWindow(), nullptr);
   EXPECT_NE(CurrentHTMLWindow()->BrowserObject(), nullptr);
   EXPECT_TRUE(::IsWindowVisible(CurrentHTMLWindow()->Window()));
+}
+
+// The window's making stopped by a failed allocation at each step in turn: nothing may find a
+// window or an object that does not exist, and the next opening makes a whole window.
+TEST(SettingsWindowConstruction, AFailureAtAnyStepPublishesNothing) {
+  UserStateGuard userState;
+  MessageBoxRecorder boxes;
+  const std::string page = "res://" + OwnExecutablePath() + "/opcje.html";
+  int failures = 0;
+  for (int allocation = 0;; ++allocation) {
+    SCOPED_TRACE(allocation);
+    g_allocationsBeforeFailure = allocation;
+    HTMLWindow* made = nullptr;
+    try {
+      made = new HTMLWindow(page, AppInstance(), &AppSettings(), &AppWallpapers());
+    } catch (const std::bad_alloc&) {
+    }
+    const bool reachedFailure = g_allocationsBeforeFailure < 0;
+    g_allocationsBeforeFailure = -1;
+    if (made) {
+      // Whole, even when the failure was within a call that survives it.
+      EXPECT_EQ(CurrentHTMLWindow(), made);
+      ::DestroyWindow(made->Window());
+      if (!reachedFailure) break;  // made with fewer allocations than that
+      continue;
+    }
+    ++failures;
+    EXPECT_EQ(CurrentHTMLWindow(), nullptr);
+    EXPECT_EQ(SettingsWindowHandle(), nullptr);
+    EXPECT_EQ(::FindWindowA(kSettingsWindowClass, nullptr), nullptr);
+    OpenSettingsWindow();
+    ASSERT_NE(CurrentHTMLWindow(), nullptr);
+    EXPECT_NE(CurrentHTMLWindow()->BrowserObject(), nullptr);
+    EXPECT_EQ(SettingsWindowHandle(), CurrentHTMLWindow()->Window());
+    ::DestroyWindow(CurrentHTMLWindow()->Window());
+  }
+  EXPECT_GT(failures, 3);
 }
 
 }  // namespace
