@@ -22,6 +22,9 @@ std::string FormattedAddress(std::string address);
 // (up to 0x20), bytes from 0x7F, and "%", "&", "+", "#", "=". Every other byte goes as it is, so
 // ordinary names and codes are sent byte for byte.
 std::string EscapeQueryValue(std::string_view value);
+// Undoes that escaping: each "%" followed by two hexadecimal digits becomes its byte; any other
+// "%" stays as it is.
+std::string UnescapeQueryValue(std::string_view value);
 
 // Puts "http://" in front of url unless it begins with "http://" or "https://" exactly (compared
 // case-sensitively, so "HTTP://x" becomes "http://HTTP://x").

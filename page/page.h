@@ -74,7 +74,7 @@ class PageActions {
   // A wallpaper change the user asked for.
   virtual void ChangeWallpaper(WallpaperPool pool, bool premium) = 0;
   virtual void RegisterUrlScheme() = 0;
-  // Sets the stored wallpaper of that name (a name the picture-name rule accepts) again.
+  // Sets the stored wallpaper of that name (UTF-8, a name the picture-name rule accepts) again.
   virtual void SetStoredWallpaper(const std::string& name) = 0;
   // The login answer's body; empty when nothing could be fetched.
   virtual std::string FetchLoginAnswer(const std::string& url) = 0;

@@ -3,6 +3,7 @@
 #include "base/app_paths_win.h"
 #include "base/path.h"
 #include "base/text.h"
+#include "base/text_win.h"
 #include "base/user_interaction_win.h"
 #include "net/net.h"
 #include "recent/recent.h"
@@ -24,8 +25,11 @@ void ProgramPageActions::RegisterUrlScheme() { ::RegisterUrlScheme(); }
 // The desktop changes whether or not the list holds the name; the settings keep the wallpaper
 // that the service delivered last.
 void ProgramPageActions::SetStoredWallpaper(const std::string& name) {
-  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), name));
-  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, name);
+  // The files and the list use the ANSI code page; a name it cannot hold names no stored file.
+  const std::string ansiName = WideToAnsi(Utf8ToWide(name));
+  if (AnsiToUtf8(ansiName) != name) return;
+  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), ansiName));
+  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, ansiName);
 }
 
 std::string ProgramPageActions::FetchLoginAnswer(const std::string& url) {

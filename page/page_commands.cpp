@@ -109,10 +109,13 @@ void SetStoredWallpaper(PageContext& context, const std::string& name) {
 }  // namespace
 
 std::string NavigationAnchor(const std::wstring& url) {
-  std::string address;
-  for (wchar_t c : url) {
-    if (address.size() == kMaxAddressBytes) break;
-    address += static_cast<unsigned long>(c) <= 0xFF ? static_cast<char>(c) : '?';
+  // UTF-8, as the recent table wrote the picture names it links to; the anchors themselves are
+  // ASCII. The cut never splits a character.
+  std::string address = WideToUtf8(url);
+  if (address.size() > kMaxAddressBytes) {
+    std::size_t end = kMaxAddressBytes;
+    while (end > 0 && (static_cast<unsigned char>(address[end]) & 0xC0) == 0x80) --end;
+    address.resize(end);
   }
   const std::size_t hash = address.rfind('#');
   return hash == std::string::npos ? address : address.substr(hash);
@@ -153,7 +156,7 @@ void RunPageCommand(PageContext& context, const std::string& anchor) {
     if (!user.empty())
       context.actions.OpenServicePage(FormattedAddress(ServiceUrl("/user_" + user)));
   } else if (anchor.compare(0, sizeof kSetWallpaper - 1, kSetWallpaper) == 0) {
-    SetStoredWallpaper(context, anchor.substr(sizeof kSetWallpaper - 1));
+    SetStoredWallpaper(context, UnescapeQueryValue(anchor.substr(sizeof kSetWallpaper - 1)));
   } else if (anchor == "#save") {
     SaveOptionsForm(context);
   }

@@ -2,6 +2,7 @@
 
 #include "base/path.h"
 #include "base/text.h"
+#include "net/service_address.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ std::string BuildRecentTableHtml(const std::vector<std::string>& names,
       html += "</tr><tr>";
       cell = 0;
     }
-    // Picture names may hold "'" and "&"; the browser undoes the escaping, so the anchor carries
-    // the name itself.
-    html += "<td> <a href='#setwp?" + EscapeHtml(name) + "' ><img src='file://" +
+    // The anchor carries the name escaped: a browser may deliver letters beyond ASCII in any
+    // form, and "#" would end the anchor early.
+    html += "<td> <a href='#setwp?" + EscapeHtml(EscapeQueryValue(name)) + "' ><img src='file://" +
             EscapeHtml(JoinPath(thumbnailsFolder, name)) + "' width='120' height='100'></a></td>\n";
   }
   for (int usedCells = cell + 1; usedCells < kLastRowCells; ++usedCells) html += "<td></td>";

@@ -16,6 +16,17 @@ TEST(QueryValue, BytesThatBreakAValueAreEscaped) {
   EXPECT_EQ(EscapeQueryValue("\xC5\xBC"), "%C5%BC");
 }
 
+TEST(QueryValue, UnescapingGivesBackEveryByteAndLeavesAStrayPercentAlone) {
+  std::string everyByte;
+  for (int byte = 0; byte < 256; ++byte) everyByte += static_cast<char>(byte);
+  EXPECT_EQ(UnescapeQueryValue(EscapeQueryValue(everyByte)), everyByte);
+  EXPECT_EQ(UnescapeQueryValue("%c5%BCx"), "\xC5\xBCx");
+  for (const char* stray : {"%", "a%4", "%G1", "%4G", "100%"}) {
+    EXPECT_EQ(UnescapeQueryValue(stray), stray);
+  }
+  EXPECT_EQ(UnescapeQueryValue("%%41"), "%A");
+}
+
 TEST(ApplyHttpScheme, PutsHttpInFrontUnlessTheLinkStartsWithExactlyHttpOrHttps) {
   const std::pair<std::string, std::string> cases[] = {
       {"abc", "http://abc"},

@@ -59,6 +59,10 @@ TEST_F(PageEvents, EachAnchorRunsItsCommandAndLookalikesRunNone) {
       {"#setwp?", {}},
       {"#setwp?..\\config.dat", {}},
       {"#setwp?C:\\Windows\\win.ini", {}},
+      // The recent table escapes names; an escaped path is refused like a plain one.
+      {"#setwp?%C5%BC%C3%B3%C5%82w%20%231%25.jpg", {"set \xC5\xBC\xC3\xB3\xC5\x82w #1%.jpg"}},
+      {"#setwp?100%.jpg", {"set 100%.jpg"}},
+      {"#setwp?..%5Cconfig.dat", {}},
       {"#save2", {}},
       {"#SAVE", {}},
       {"#save?x", {}},
@@ -124,10 +128,12 @@ TEST(NavigationAnchor, IsTheTextFromTheLastHashOfTheFirst1023Bytes) {
   EXPECT_EQ(NavigationAnchor(L"res://a/ostatnie.html#x#ostatnie"), "#ostatnie");
   EXPECT_EQ(NavigationAnchor(L"about:blank"), "about:blank");
   EXPECT_EQ(NavigationAnchor(L"res://\u017C\u00F3\u0142w/#save"), "#save");
-  EXPECT_EQ(NavigationAnchor(L"res://a/#setwp?\u00F3.jpg"), "#setwp?\xF3.jpg");
+  EXPECT_EQ(NavigationAnchor(L"res://a/#setwp?\u00F3\u0142.jpg"), "#setwp?\xC3\xB3\xC5\x82.jpg");
   const std::wstring padding(1023 - 5, L'a');
   EXPECT_EQ(NavigationAnchor(padding + L"#save"), "#save");
   EXPECT_EQ(NavigationAnchor(padding + L"x#save"), "#sav");
+  // A two-byte letter across the limit is left out whole.
+  EXPECT_EQ(NavigationAnchor(padding + L"#sav\u0142"), "#sav");
 }
 
 }  // namespace

@@ -11,9 +11,10 @@ constexpr char kFolder[] = "C:\\Users\\jan\\AppData\\Local\\kolorowisko\\thumbna
 constexpr char kOpen[] = "<table><tbody><tr>";
 constexpr char kClose[] = "</tr></tbody></table>";
 
-std::string Cell(const std::string& name) {
-  return "<td> <a href='#setwp?" + name + "' ><img src='file://" + kFolder + "\\" + name +
-         "' width='120' height='100'></a></td>\n";
+// anchorName: the name as its link carries it, when that differs from the file's.
+std::string Cell(const std::string& name, const std::string& anchorName = "") {
+  return "<td> <a href='#setwp?" + (anchorName.empty() ? name : anchorName) +
+         "' ><img src='file://" + kFolder + "\\" + name + "' width='120' height='100'></a></td>\n";
 }
 
 std::string Empty(int count) {
@@ -52,10 +53,13 @@ TEST(RecentTable, FiveToARowAndTheLastRowFilledToSevenCells) {
 }
 
 TEST(RecentTable, NamesGoInEscapedForTheirAttributesAndRepeatsStay) {
-  const std::string odd = "a'b&amp \"c\xC5\xBC.jpg";  // the last letter is ż in UTF-8
-  const std::string escaped = "a&#39;b&amp;amp &quot;c\xC5\xBC.jpg";
+  const std::string odd = "a'b&amp \"c#1%\xC5\xBC.jpg";  // the last letter is ż in UTF-8
+  const std::string escaped = "a&#39;b&amp;amp &quot;c#1%\xC5\xBC.jpg";
+  // The anchor's name is escaped as a query value first: nothing in it ends the anchor or
+  // depends on how a browser passes on letters beyond ASCII.
+  const std::string anchor = "a&#39;b%26amp%20&quot;c%231%25%C5%BC.jpg";
   EXPECT_EQ(BuildRecentTableHtml({odd, odd}, kFolder),
-            kOpen + Cell(escaped) + Cell(escaped) + Empty(5) + kClose);
+            kOpen + Cell(escaped, anchor) + Cell(escaped, anchor) + Empty(5) + kClose);
 }
 
 }  // namespace
