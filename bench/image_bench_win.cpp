@@ -1,7 +1,7 @@
 // Figures for docs/performance.md, printed one to a line for bench/image:
 //   screen <width> <height>
 //   convert <file> <width>x<height> <x>,<y>,<w>,<h> <program ms> <bare GDI+ ms>
-//   thumbnail <file> <ms>
+//   thumbnail <file> <program ms> <bare GDI+ ms>
 //   load <entries> <median ms> <slowest ms>
 // Each figure is the median of <runs> runs.
 //
@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/path.h"
@@ -62,61 +63,103 @@ struct Size {
   int height = 0;
 };
 
-Size ImageSizeOf(const std::string& path) {
+struct Picture {
+  Size size;
+  PixelFormat format = PixelFormat24bppRGB;
+};
+
+Picture PictureOf(const std::string& path) {
   ScopedGdipBitmap image;
   GdipCreateBitmapFromFile(AnsiToWide(path).c_str(), image.Receive());
   UINT width = 0;
   UINT height = 0;
+  Picture picture;
   GdipGetImageWidth(image.Get(), &width);
   GdipGetImageHeight(image.Get(), &height);
-  return {static_cast<int>(width), static_cast<int>(height)};
+  GdipGetImagePixelFormat(image.Get(), &picture.format);
+  picture.size = {static_cast<int>(width), static_cast<int>(height)};
+  return picture;
 }
 
-// The conversion's GDI+ calls alone: paths, encoder and crop are prepared beforehand.
-void BareConversion(const std::wstring& source, const std::wstring& destination,
-                    const CLSID& encoder, const Size& screen, const CropRectangle& crop) {
+// A scaled copy's GDI+ calls alone: paths, encoder, crop and format are prepared beforehand.
+struct BareScaling {
+  std::wstring destination;
+  CLSID encoder;
+  Size size;
+  CropRectangle crop;
+  PixelFormat format;
+  InterpolationMode mode;
+};
+
+void BareScaledCopy(const std::wstring& source, const BareScaling& to) {
   ScopedGdipBitmap image;
   GdipCreateBitmapFromFile(source.c_str(), image.Receive());
   ScopedGdipBitmap target;
-  GdipCreateBitmapFromScan0(screen.width, screen.height, 0, PixelFormat32bppARGB, nullptr,
-                            target.Receive());
+  GdipCreateBitmapFromScan0(to.size.width, to.size.height, 0, to.format, nullptr, target.Receive());
   ScopedGdipGraphics graphics;
   GdipGetImageGraphicsContext(target.Get(), graphics.Receive());
-  GdipSetInterpolationMode(graphics.Get(), InterpolationModeHighQualityBicubic);
-  GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, screen.width, screen.height, crop.x,
-                         crop.y, crop.width, crop.height, UnitPixel, nullptr, nullptr, nullptr);
+  GdipSetInterpolationMode(graphics.Get(), to.mode);
+  GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, to.size.width, to.size.height,
+                         to.crop.x, to.crop.y, to.crop.width, to.crop.height, UnitPixel, nullptr,
+                         nullptr, nullptr);
   graphics.Reset();
-  GdipSaveImageToFile(target.Get(), destination.c_str(), &encoder, nullptr);
+  GdipSaveImageToFile(target.Get(), to.destination.c_str(), &to.encoder, nullptr);
+}
+
+// In turns, so that neither side has the warmer caches; the medians of both.
+template <typename Program, typename Bare>
+std::pair<double, double> InTurns(int runs, Program program, Bare bare) {
+  std::vector<double> programMs;
+  std::vector<double> bareMs;
+  for (int i = 0; i < runs; ++i) {
+    programMs.push_back(Milliseconds(program));
+    bareMs.push_back(Milliseconds(bare));
+  }
+  return {Summary(programMs).median, Summary(bareMs).median};
+}
+
+CLSID EncoderOf(const wchar_t* mimeType) {
+  CLSID encoder = {};
+  FindEncoderClsid(mimeType, &encoder);
+  return encoder;
 }
 
 void BenchmarkConversion(int runs, const std::string& source, const std::string& work) {
   const Size screen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  const Size size = ImageSizeOf(source);
+  const Size size = PictureOf(source).size;
   const CropRectangle crop = CentreCrop(size.width, size.height, screen.width, screen.height);
-  CLSID bmp;
-  FindEncoderClsid(L"image/bmp", &bmp);
   const std::string programOutput = work + "\\program.bmp";
   const std::wstring wideSource = AnsiToWide(source);
-  const std::wstring bareOutput = AnsiToWide(work + "\\bare.bmp");
-
-  // In turns, so that neither side has the warmer caches.
-  std::vector<double> program;
-  std::vector<double> bare;
-  for (int i = 0; i < runs; ++i) {
-    program.push_back(Milliseconds([&] { ConvertToScreenBitmap(source, programOutput); }));
-    bare.push_back(
-        Milliseconds([&] { BareConversion(wideSource, bareOutput, bmp, screen, crop); }));
-  }
+  const BareScaling bare = {AnsiToWide(work + "\\bare.bmp"),
+                            EncoderOf(L"image/bmp"),
+                            screen,
+                            crop,
+                            PixelFormat32bppARGB,
+                            InterpolationModeHighQualityBicubic};
+  const auto [program, bareMs] = InTurns(
+      runs, [&] { ConvertToScreenBitmap(source, programOutput); },
+      [&] { BareScaledCopy(wideSource, bare); });
   std::printf("convert\t%s\t%dx%d\t%d,%d,%d,%d\t%.1f\t%.1f\n", FileName(source).c_str(), size.width,
-              size.height, crop.x, crop.y, crop.width, crop.height, Summary(program).median,
-              Summary(bare).median);
+              size.height, crop.x, crop.y, crop.width, crop.height, program, bareMs);
 }
 
 void BenchmarkThumbnail(int runs, const std::string& source, const std::string& work) {
   WallpaperList list;
   list.SetFolders(FolderOf(source), JoinPath(work, "thumbnails"));
-  const Timings time = Measure(runs, [&] { list.MakeThumbnail(FileName(source)); });
-  std::printf("thumbnail\t%s\t%.1f\n", FileName(source).c_str(), time.median);
+  const Picture picture = PictureOf(source);
+  const Size thumbnail = {WallpaperList::kThumbnailWidth, WallpaperList::kThumbnailHeight};
+  const BareScaling bare = {
+      AnsiToWide(work + "\\bare.jpg"),
+      EncoderOf(L"image/jpeg"),
+      thumbnail,
+      CentreCrop(picture.size.width, picture.size.height, thumbnail.width, thumbnail.height),
+      picture.format,
+      InterpolationModeDefault};
+  const std::wstring wideSource = AnsiToWide(source);
+  const auto [program, bareMs] = InTurns(
+      runs, [&] { list.MakeThumbnail(FileName(source)); },
+      [&] { BareScaledCopy(wideSource, bare); });
+  std::printf("thumbnail\t%s\t%.1f\t%.1f\n", FileName(source).c_str(), program, bareMs);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
