@@ -55,8 +55,10 @@ function(kolorowisko_bottom_layer target scope)
     target_link_options(${target} ${scope} ${sanitize})
     return()
   endif()
+  # PSAPI_VERSION 1: the process-status calls go to psapi.dll, which Vista has, not to the K32
+  # names in kernel32, which only Windows 7 and later have.
   target_compile_definitions(${target} ${scope} NOMINMAX
-                             _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+                             _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 PSAPI_VERSION=1)
   target_link_libraries(${target} ${scope}
     wininet gdiplus ole32 oleaut32 uuid shell32 shlwapi comctl32 psapi advapi32 user32 gdi32)
   if(MINGW)

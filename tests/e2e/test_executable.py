@@ -25,6 +25,15 @@ class Executable(unittest.TestCase):
         self.assertTrue(imported, "no import table found")
         self.assertLessEqual(imported, SYSTEM_DLLS)
 
+    def test_imports_nothing_that_vista_lacks(self):
+        # The K32 names of the process-status calls came to kernel32 with Windows 7.
+        pe = pefile.PE(str(EXE))
+        kernel32 = [function.name.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT
+                    if entry.dll.lower() == b"kernel32.dll"
+                    for function in entry.imports if function.name]
+        self.assertTrue(kernel32, "no kernel32 imports found")
+        self.assertEqual([name for name in kernel32 if name.startswith("K32")], [])
+
     def test_is_a_32_bit_gui_program(self):
         headers = self.headers()
         self.assertIn("file format pei-i386", headers)
