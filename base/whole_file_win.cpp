@@ -8,12 +8,31 @@
 namespace {
 
 constexpr char kTemporaryPrefix[] = "kol";
+// A virus scanner, the search indexer or a second copy reading the file may hold it open for a
+// moment; the rename waits that long rather than failing the save.
+constexpr int kRenameAttempts = 6;
+constexpr DWORD kRenamePauseMs = 100;
 
 Seam<WriteFileFunction> g_writeFile(::WriteFile);
 
 ScopedFile OpenForWriting(const std::string& path, DWORD disposition) {
   return ScopedFile(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool RenameOver(const std::string& from, const std::string& to) {
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExA(from.c_str(), to.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (attempt == kRenameAttempts ||
+        (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+      return false;
+    }
+    ::Sleep(kRenamePauseMs);
+  }
 }
 
 }  // namespace
@@ -64,8 +83,7 @@ bool WholeFileWriter::Commit() {
   if (!file_) file_ = OpenForWriting(temporary_, OPEN_EXISTING);
   const bool flushed = file_ && ::FlushFileBuffers(file_.Get());
   file_.Reset();
-  if (!flushed || !::MoveFileExA(temporary_.c_str(), destination_.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!flushed || !RenameOver(temporary_, destination_)) {
     Discard();
     return false;
   }
@@ -85,8 +103,10 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for deleting too, so that a reader never makes a save's rename fail.
+  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   char buffer[4096];
   DWORD got = 0;

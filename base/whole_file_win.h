@@ -30,8 +30,9 @@ class WholeFileWriter {
   // For a library that must write the file itself by name (GDI+): closes the writer's own handle
   // and gives the temporary file's path; Commit then takes whatever the library wrote.
   const std::string& HandOverTemporaryPath();
-  // Flushes the temporary file and renames it over the destination; false, with the destination
-  // as it was, when that fails.
+  // Flushes the temporary file and renames it over the destination, waiting up to half a second
+  // for someone who holds the destination open; false, with the destination as it was, when that
+  // fails.
   bool Commit();
 
  private:

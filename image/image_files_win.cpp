@@ -97,8 +97,9 @@ int FindEncoderClsid(const wchar_t* mimeType, CLSID* clsid) {
 }
 
 bool IsImageFile(const std::string& path) {
-  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for deleting, so that the check never makes a save's rename fail.
+  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   unsigned char head[128] = {};
   DWORD got = 0;

@@ -64,6 +64,29 @@ TEST(SettingsFile, SaveThatCannotReplaceALockedFileKeepsItWhole) {
   EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
 }
 
+DWORD WINAPI CloseAfterAMoment(void* file) {
+  ::Sleep(150);
+  ::CloseHandle(file);
+  return 0;
+}
+
+TEST(SettingsFile, SaveWaitsForAReaderThatHoldsTheFileForAMoment) {
+  TempFolder folder;
+  const std::string path = folder.File("config.dat");
+  ASSERT_TRUE(WriteFileBytes(path, kOldText));
+  // As a virus scanner does: opened without sharing, let go 150 ms later.
+  HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  ScopedKernelHandle release(::CreateThread(nullptr, 0, CloseAfterAMoment, lock, 0, nullptr));
+  ASSERT_TRUE(release);
+
+  EXPECT_TRUE(ChangedStore().Save(path));
+  ::WaitForSingleObject(release.Get(), INFINITE);
+  EXPECT_EQ(ReadFileBytes(path), ChangedStore().ToText());
+  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+}
+
 BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
   // Half the text reaches the disk, then the disk is full.
   ::WriteFile(file, data, size / 2, written, nullptr);
