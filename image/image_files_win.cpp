@@ -1,6 +1,8 @@
 #include "image/image_win.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -25,11 +27,16 @@ ImageSize SizeOf(GpImage* image) {
   return size;
 }
 
-// Windows' GDI+ cannot draw into indexed formats (a GIF, a greyscale JPEG) nor into two of the
-// 16-bit ones; Wine can, so only Windows would go without a thumbnail of such a picture.
+// Windows' GDI+ draws only into these; not into indexed formats (a GIF, a greyscale JPEG), two of
+// the 16-bit ones, nor CMYK (a JPEG from print work). Wine draws into more, so only Windows would
+// go without a thumbnail of such a picture.
 PixelFormat DrawablePixelFormat(PixelFormat format) {
-  const bool drawable = (format & PixelFormatIndexed) == 0 && format != PixelFormat16bppGrayScale &&
-                        format != PixelFormat16bppARGB1555 && format != PixelFormatUndefined;
+  static constexpr PixelFormat kDrawable[] = {
+      PixelFormat16bppRGB555, PixelFormat16bppRGB565, PixelFormat24bppRGB,
+      PixelFormat32bppRGB,    PixelFormat32bppARGB,   PixelFormat32bppPARGB,
+      PixelFormat48bppRGB,    PixelFormat64bppARGB,   PixelFormat64bppPARGB};
+  const bool drawable =
+      std::find(std::begin(kDrawable), std::end(kDrawable), format) != std::end(kDrawable);
   return drawable ? format : PixelFormat24bppRGB;
 }
 
