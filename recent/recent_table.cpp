@@ -10,6 +10,21 @@ constexpr int kThumbnailsPerRow = 5;
 // The page's table expects seven cells in its last row, two beyond a full row of thumbnails.
 constexpr int kLastRowCells = 7;
 
+// A path as a file address's: "#" would start a fragment, and "%" an escape.
+std::string FileAddressPath(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '%') {
+      out += "%25";
+    } else if (c == '#') {
+      out += "%23";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string BuildRecentTableHtml(const std::vector<std::string>& names,
@@ -24,7 +39,8 @@ std::string BuildRecentTableHtml(const std::vector<std::string>& names,
     // The anchor carries the name escaped: a browser may deliver letters beyond ASCII in any
     // form, and "#" would end the anchor early.
     html += "<td> <a href='#setwp?" + EscapeHtml(EscapeQueryValue(name)) + "' ><img src='file://" +
-            EscapeHtml(JoinPath(thumbnailsFolder, name)) + "' width='120' height='100'></a></td>\n";
+            EscapeHtml(FileAddressPath(JoinPath(thumbnailsFolder, name))) +
+            "' width='120' height='100'></a></td>\n";
   }
   for (int usedCells = cell + 1; usedCells < kLastRowCells; ++usedCells) html += "<td></td>";
   return html + "</tr></tbody></table>";
