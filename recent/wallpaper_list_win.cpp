@@ -16,17 +16,19 @@ namespace {
 
 WallpaperList g_wallpapers;
 
-// The files of the folder that the picture-name rule accepts (folders excluded), in the order the
-// search returns them, each with its last-write time: every name the store accepts is found
-// again, and the program's own files are never taken for pictures.
+// The files of the folder that the picture-name rule accepts, in the order the search returns
+// them, each with its last-write time: every name the store accepts is found again, and the
+// program's own files are never taken for pictures. Folders and the hidden system files that
+// Windows' file manager may leave (desktop.ini, Thumbs.db) are no pictures either.
 std::vector<WallpaperEntry> PictureFilesIn(const std::string& folder) {
+  constexpr DWORD kNotPictures =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::vector<WallpaperEntry> files;
   WIN32_FIND_DATAA found;
   ScopedFind search(::FindFirstFileA((JoinPath(folder, "*")).c_str(), &found));
   if (!search) return files;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-        IsSafePictureName(found.cFileName)) {
+    if (!(found.dwFileAttributes & kNotPictures) && IsSafePictureName(found.cFileName)) {
       files.push_back({found.cFileName, found.ftLastWriteTime});
     }
   } while (::FindNextFileA(search.Get(), &found));
@@ -34,11 +36,17 @@ std::vector<WallpaperEntry> PictureFilesIn(const std::string& folder) {
 }
 
 // Names as the file system compares them: one file for "A.jpg" and "a.jpg".
+int CompareFileNames(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE);
+}
+
 bool SameFileName(const std::string& a, const std::string& b) {
-  const std::wstring wideA = AnsiToWide(a);
-  const std::wstring wideB = AnsiToWide(b);
-  return ::CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
-                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+  return CompareFileNames(AnsiToWide(a), AnsiToWide(b)) == CSTR_EQUAL;
+}
+
+bool FileNameBefore(const std::wstring& a, const std::wstring& b) {
+  return CompareFileNames(a, b) == CSTR_LESS_THAN;
 }
 
 // The list's names and folder are ANSI; the page takes UTF-8.
@@ -111,11 +119,15 @@ void WallpaperList::PurgeStrayData() {
   std::vector<WallpaperEntry> files = PictureFilesIn(dataFolder_);
   // The last custom wallpaper has done its work once wall.bmp is made from it.
   files.push_back({"custom.jpg", {}});
+  // Sorted once, so that a full store is looked through in n log n, not n squared.
+  std::vector<std::wstring> listed;
+  listed.reserve(entries_.size());
+  for (const WallpaperEntry& entry : entries_) listed.push_back(AnsiToWide(entry.name));
+  std::sort(listed.begin(), listed.end(), FileNameBefore);
   for (const WallpaperEntry& file : files) {
-    const bool listed = std::any_of(entries_.begin(), entries_.end(), [&](const WallpaperEntry& e) {
-      return SameFileName(e.name, file.name);
-    });
-    if (!listed) ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
+    if (!std::binary_search(listed.begin(), listed.end(), AnsiToWide(file.name), FileNameBefore)) {
+      ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
+    }
   }
 }
 

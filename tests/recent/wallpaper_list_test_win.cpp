@@ -56,6 +56,11 @@ TEST_F(LoadedList, PurgesDataFilesWithoutAThumbnailCustomJpgIncluded) {
   StoreData("kol1F.tmp");
   ASSERT_TRUE(::CreateDirectoryA(DataPath("folder.jpg").c_str(), nullptr));
   ASSERT_TRUE(::CreateDirectoryA(ThumbnailPath("folder.jpg").c_str(), nullptr));
+  // What Windows' file manager may keep in any folder is neither listed nor purged.
+  for (const std::string& path : {DataPath("desktop.ini"), ThumbnailPath("desktop.ini")}) {
+    ASSERT_TRUE(WriteFileBytes(path, "[.ShellClassInfo]\r\n"));
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  }
 
   list_.Load();
 
@@ -67,6 +72,8 @@ TEST_F(LoadedList, PurgesDataFilesWithoutAThumbnailCustomJpgIncluded) {
   EXPECT_TRUE(FileExists(DataPath("wall.bmp")));
   EXPECT_TRUE(FileExists(DataPath("kol1F.tmp")));
   EXPECT_TRUE(FileExists(DataPath("folder.jpg")));
+  EXPECT_TRUE(FileExists(DataPath("desktop.ini")));
+  EXPECT_TRUE(FileExists(ThumbnailPath("desktop.ini")));
 }
 
 TEST_F(LoadedList, FindsEveryNameItAcceptsAndComparesNamesAsTheFileSystemDoes) {
