@@ -56,9 +56,13 @@ UINT ChooseTrayMenuCommand(HWND trayWindow, HMENU menu) {
   ::GetCursorPos(&cursor);
   // Without the foreground the menu would stay open when the user clicks elsewhere.
   ::SetForegroundWindow(trayWindow);
-  return static_cast<UINT>(::TrackPopupMenu(
+  const UINT command = static_cast<UINT>(::TrackPopupMenu(
       ::GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_NONOTIFY | TPM_BOTTOMALIGN | TPM_RIGHTALIGN,
       cursor.x, cursor.y, 0, trayWindow, nullptr));
+  // Windows lets the next menu of a notification icon vanish at once unless a message reaches
+  // the window between the two.
+  ::PostMessageA(trayWindow, WM_NULL, 0, 0);
+  return command;
 }
 
 void CarryOutTrayCommand(UINT command) {
