@@ -16,6 +16,7 @@
 #include <string>
 
 #include "base/scoped_win.h"
+#include "tools/start_process_win.h"
 
 namespace {
 
@@ -30,24 +31,15 @@ int Report(Clock::time_point start, bool ok) {
   return ok ? 0 : 1;
 }
 
-ScopedKernelHandle StartProcess(const std::string& exe, const std::string& argument) {
-  std::string commandLine = "\"" + exe + "\"" + (argument == "-" ? "" : " " + argument);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-    std::fprintf(stderr, "CreateProcess failed: %lu\n", ::GetLastError());
-    return ScopedKernelHandle();
-  }
-  ScopedKernelHandle thread(process.hThread);
-  return ScopedKernelHandle(process.hProcess);
+// exe with argument, or with none when argument is "-".
+ScopedKernelHandle StartProgram(const std::string& exe, const std::string& argument) {
+  return StartProcess("\"" + exe + "\"" + (argument == "-" ? "" : " " + argument));
 }
 
 int Start(const std::string& exe, const std::string& argument, const char* windowClass,
           const char* title) {
   const Clock::time_point start = Clock::now();
-  ScopedKernelHandle process = StartProcess(exe, argument);
+  ScopedKernelHandle process = StartProgram(exe, argument);
   if (!process) return 1;
   HWND window = nullptr;
   while (!(window = ::FindWindowA(windowClass, title))) {
@@ -68,7 +60,7 @@ int Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int HandOff(const std::string& exe, const std::string& argument) {
   const Clock::time_point start = Clock::now();
-  ScopedKernelHandle process = StartProcess(exe, argument);
+  ScopedKernelHandle process = StartProgram(exe, argument);
   if (!process || ::WaitForSingleObject(process.Get(), kPatienceMs) != WAIT_OBJECT_0) {
     return Report(start, false);
   }

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "base/scoped_win.h"
+#include "tools/start_process_win.h"
 
 namespace {
 
@@ -102,16 +103,8 @@ int Launch(const std::string& hex, DWORD timeoutMs) {
   for (size_t i = 0; i + 1 < hex.size(); i += 2) {
     commandLine += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
   }
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-    std::fprintf(stderr, "CreateProcess failed: %lu\n", ::GetLastError());
-    return 255;
-  }
-  ScopedKernelHandle thread(process.hThread);
-  ScopedKernelHandle child(process.hProcess);
+  ScopedKernelHandle child = StartProcess(commandLine);
+  if (!child) return 255;
   DWORD exitCode = 254;
   if (::WaitForSingleObject(child.Get(), timeoutMs) == WAIT_OBJECT_0) {
     ::GetExitCodeProcess(child.Get(), &exitCode);
