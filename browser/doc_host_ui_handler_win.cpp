@@ -75,7 +75,7 @@ HRESULT DocHostUiHandler::GetOptionKeyPath(LPOLESTR*, DWORD) { return S_FALSE; }
 // files dropped over it must reach the window's own drop handling, not open in the browser.
 HRESULT DocHostUiHandler::GetDropTarget(IDropTarget* browserTarget, IDropTarget** target) {
   if (!target) return E_POINTER;
-  *target = new (std::nothrow) FileDropTarget(browserTarget, ApplyDroppedFiles);
+  *target = new (std::nothrow) FileDropTarget(browserTarget, PostDroppedFiles);
   return *target ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -84,8 +84,6 @@ HRESULT DocHostUiHandler::GetExternal(IDispatch** external) {
   return S_FALSE;
 }
 
-// "app://" addresses are the page's messages to the program: the rest of the address goes to
-// the settings window (which frees it), and the browser loads an empty page instead.
 // "app://" addresses are the page's messages to the program: the rest of the address goes to the
 // settings window through its object's queue, and the browser loads an empty page instead.
 HRESULT DocHostUiHandler::TranslateUrl(DWORD, LPWSTR urlIn, LPWSTR* urlOut) {

@@ -1,6 +1,11 @@
 #include "browser/file_drop_win.h"
 
+#include <cstring>
+#include <memory>
+#include <utility>
+
 #include "base/seam.h"
+#include "browser/html_window_win.h"
 #include "image/image_win.h"
 #include "wallpaper/wallpaper.h"
 
@@ -15,7 +20,37 @@ bool CarriesFiles(IDataObject* data) {
   return data && data->QueryGetData(&format) == S_OK;
 }
 
+struct GlobalFreer {
+  void operator()(void* memory) const { ::GlobalFree(memory); }
+};
+using ScopedGlobal = std::unique_ptr<void, GlobalFreer>;
+
+// A copy of the memory block, or null.
+ScopedGlobal CopyGlobal(HGLOBAL block) {
+  const SIZE_T size = ::GlobalSize(block);
+  ScopedGlobal copy(size ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr);
+  if (!copy) return nullptr;
+  const void* from = ::GlobalLock(block);
+  void* to = ::GlobalLock(copy.get());
+  if (from && to) std::memcpy(to, from, size);
+  if (from) ::GlobalUnlock(block);
+  if (to) ::GlobalUnlock(copy.get());
+  return from && to ? std::move(copy) : nullptr;
+}
+
 }  // namespace
+
+void PostDroppedFiles(HDROP drop) {
+  // The list is the data object's, and the window frees its copy with DragFinish.
+  ScopedGlobal copy;
+  const HWND window = SettingsWindowHandle();
+  if (window) copy = CopyGlobal(drop);
+  if (copy && ::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(copy.get()), 0)) {
+    copy.release();
+    return;
+  }
+  ApplyDroppedFiles(drop);
+}
 
 void ApplyDroppedFiles(HDROP drop) {
   char path[MAX_PATH];

@@ -13,6 +13,11 @@
 // Applies each dropped file that is a BMP, JPEG or PNG by its first bytes, whatever its name;
 // skips the others, folders and files that cannot be read. The caller keeps the handle.
 void ApplyDroppedFiles(HDROP drop);
+// For a drop over the page: the drag source waits until the drop returns, and converting images
+// takes a while, so a copy of the list goes to the settings window as its own WM_DROPFILES, to be
+// applied once the source is let go. Without the window the files are applied at once. The caller
+// keeps the handle.
+void PostDroppedFiles(HDROP drop);
 // Where the dropped images go; tests put a recorder in place to see which files arrive, in order.
 using DroppedImageHandler = bool (*)(const std::string& imagePath);
 DroppedImageHandler SetDroppedImageHandler(DroppedImageHandler replacement);

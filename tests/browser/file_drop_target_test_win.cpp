@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "browser/browser.h"
 #include "browser/doc_host_ui_handler_win.h"
 #include "browser/drop_test_support_win.h"
+#include "browser/html_window_win.h"
 #include "support/file_bytes.h"
+#include "support/message_box_recorder_win.h"
 #include "support/temp_folder.h"
+#include "support/user_state_win.h"
 
 namespace {
 
@@ -128,6 +132,27 @@ TEST_F(FileDropTargetTest, DroppedFilesGoToTheDropHandlingNotTheBrowser) {
   EXPECT_EQ(applied_.Paths(), std::vector<std::string>{image});
   EXPECT_EQ(files.dataHandedOut, 1);
   EXPECT_TRUE(browserTarget_.calls.empty());
+}
+
+TEST_F(FileDropTargetTest, FilesDroppedOnTheSettingsWindowAreAppliedOnceTheSourceIsLetGo) {
+  UserStateGuard userState;
+  MessageBoxRecorder boxes;  // the page's navigation error, under Wine
+  OpenSettingsWindow();
+  const HWND window = SettingsWindowHandle();
+  ASSERT_NE(window, nullptr);
+  const std::string image = folder_.File("photo.png");
+  ASSERT_TRUE(WriteFileBytes(image, std::string("\x89PNG\r\n\x1A\n", 8)));
+  FakeDataObject files(CF_HDROP, {image});
+
+  // The source waits for the drop to return, and its list is freed then.
+  EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_TRUE(applied_.Paths().empty());
+  MSG message;
+  while (::PeekMessageA(&message, window, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
+    ::DispatchMessageA(&message);
+  }
+  EXPECT_EQ(applied_.Paths(), std::vector<std::string>{image});
+  ::DestroyWindow(window);
 }
 
 TEST_F(FileDropTargetTest, OtherDataGoesToTheBrowsersOwnTarget) {
