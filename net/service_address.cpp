@@ -31,14 +31,12 @@ std::string FormattedAddress(std::string address) {
   return address;
 }
 
-std::string EscapeQueryValue(std::string_view value) {
+std::string EscapeBytes(std::string_view value, bool (*escaped)(unsigned char)) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (char c : value) {
     const unsigned char u = static_cast<unsigned char>(c);
-    const bool breaks =
-        u <= 0x20 || u >= 0x7F || c == '%' || c == '&' || c == '+' || c == '#' || c == '=';
-    if (!breaks) {
+    if (!escaped(u)) {
       out += c;
       continue;
     }
@@ -47,6 +45,12 @@ std::string EscapeQueryValue(std::string_view value) {
     out += kHex[u & 0xF];
   }
   return out;
+}
+
+std::string EscapeQueryValue(std::string_view value) {
+  return EscapeBytes(value, [](unsigned char c) {
+    return c <= 0x20 || c >= 0x7F || c == '%' || c == '&' || c == '+' || c == '#' || c == '=';
+  });
 }
 
 std::string UnescapeQueryValue(std::string_view value) {

@@ -18,6 +18,8 @@ std::string WallpaperPageAddress(int wallpaperId);
 // An address that was built in a 256-byte buffer: the service never saw one longer than 255.
 std::string FormattedAddress(std::string address);
 
+// Each byte for which escaped(byte) holds as %XX (upper-case hexadecimal), every other as it is.
+std::string EscapeBytes(std::string_view value, bool (*escaped)(unsigned char));
 // Escapes, as %XX, only the bytes that would break a query value: control bytes and the space
 // (up to 0x20), bytes from 0x7F, and "%", "&", "+", "#", "=". Every other byte goes as it is, so
 // ordinary names and codes are sent byte for byte.

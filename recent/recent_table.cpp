@@ -12,17 +12,7 @@ constexpr int kLastRowCells = 7;
 
 // A path as a file address's: "#" would start a fragment, and "%" an escape.
 std::string FileAddressPath(const std::string& path) {
-  std::string out;
-  for (char c : path) {
-    if (c == '%') {
-      out += "%25";
-    } else if (c == '#') {
-      out += "%23";
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return EscapeBytes(path, [](unsigned char c) { return c == '%' || c == '#'; });
 }
 
 }  // namespace
