@@ -1,7 +1,8 @@
 ; The per-user installer of Kolorowisko. Built by installer/CMakeLists.txt, which defines:
 ;   VERSION   the version shown to the user ("1.0"), VERSION4 the same as four numbers ("1.0.0.0")
 ;   EXE       the built kolorowisko.exe, ICON the program's icon, OUTFILE the installer to write
-Unicode true
+;   TARGET    x86-unicode for the 32-bit program as it ships, amd64-unicode for a 64-bit build
+Target ${TARGET}
 ; Everything goes under the user's own profile and HKCU: no administrator rights, no UAC prompt.
 RequestExecutionLevel user
 SetCompressor /SOLID lzma

@@ -3,6 +3,9 @@
 #   wine_session_start <folder>   starts Xvfb (1920x1080) and a persistent wineserver with the
 #                                 prefix <folder>/wineprefix, exports DISPLAY and WINE* variables
 #   wine_session_stop             stops them and removes the prefix (also on error, via trap)
+#
+# KOLOROWISKO_ARCH (scripts/lib/arch.sh) chooses the Wine: i686 runs Debian's wine as it is, in a
+# 32-bit prefix; x86_64 runs wine64 alone, in a 64-bit prefix.
 
 WINE_SESSION_SCREEN=${WINE_SESSION_SCREEN:-1920x1080}
 wine_session_xvfb_pid=""
@@ -20,8 +23,7 @@ wine_session_free_display() {
 }
 
 wine_session_start() {
-  wine_session_folder=$1
-  mkdir -p "$wine_session_folder"
+  wine_session_folder=$(mkdir -p "$1" && cd "$1" && pwd)
   local display
   display=$(wine_session_free_display) || { echo "no free X display" >&2; return 1; }
   Xvfb ":$display" -screen 0 "${WINE_SESSION_SCREEN}x24" -nolisten tcp \
@@ -36,7 +38,7 @@ wine_session_start() {
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
 
   export WINEPREFIX="$wine_session_folder/wineprefix"
-  export WINEARCH=win32
+  wine_session_choose_wine
   export WINEDEBUG=-all
   # No .NET or Gecko installers: nothing may ask a question during a headless run.
   export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -61,6 +63,27 @@ wine_session_start() {
   wineserver -p
   # Wait until the prefix answers quickly (wineboot's leftovers have settled).
   wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+# Debian's `wine` takes the 32-bit loader whenever wine32 is installed, and that loader cannot start
+# on a kernel without 32-bit programs. For x86_64 the session puts `wine` and `wineserver` first on
+# PATH as wine64's own, so that every caller (ctest's emulator, the tests, wineboot) gets them.
+wine_session_choose_wine() {
+  if [ "${KOLOROWISKO_ARCH:-i686}" = i686 ]; then
+    export WINEARCH=win32
+    return 0
+  fi
+  export WINEARCH=win64
+  export WINELOADER=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+  local bin=$wine_session_folder/bin name
+  mkdir -p "$bin"
+  for name in wine wine-stable wine64; do
+    printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$bin/$name"
+  done
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$bin/wineserver"
+  chmod +x "$bin"/*
+  case ":$PATH:" in *":$bin:"*) ;; *) export PATH="$bin:$PATH" ;; esac
 }
 
 wine_session_stop() {
