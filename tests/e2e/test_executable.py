@@ -7,7 +7,7 @@ import xml.etree.ElementTree as ElementTree
 
 import pefile
 
-from harness import EXE, SOURCE
+from harness import BUILD, EXE, SOURCE
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
                "ole32.dll", "oleaut32.dll", "gdiplus.dll", "wininet.dll", "msvcrt.dll",
@@ -39,9 +39,12 @@ class Executable(unittest.TestCase):
         self.assertTrue(kernel32, "no kernel32 imports found")
         self.assertEqual([name for name in kernel32 if name.startswith("K32")], [])
 
-    def test_is_a_gui_program_of_the_built_architecture(self):
-        self.assertEqual(self.pe.FILE_HEADER.Machine, MACHINE_TYPES[os.environ["KOLOROWISKO_ARCH"]])
-        self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI)
+    def test_program_and_installer_are_gui_programs_of_the_built_architecture(self):
+        for path in [EXE, BUILD / "installer" / "kolorowisko-setup.exe"]:
+            with self.subTest(path.name):
+                pe = pefile.PE(str(path), fast_load=True)
+                self.assertEqual(pe.FILE_HEADER.Machine, MACHINE_TYPES[os.environ["KOLOROWISKO_ARCH"]])
+                self.assertEqual(pe.OPTIONAL_HEADER.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI)
 
     def test_header_holds_no_link_time(self):
         self.assertEqual(pefile.PE(str(EXE), fast_load=True).FILE_HEADER.TimeDateStamp, 0)
