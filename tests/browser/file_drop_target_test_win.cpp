@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -131,7 +132,7 @@ TEST_F(FileDropTargetTest, DroppedFilesGoToTheDropHandlingNotTheBrowser) {
   EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_EQ(applied_.Paths(), std::vector<std::string>{image});
   EXPECT_EQ(files.dataHandedOut, 1);
-  EXPECT_TRUE(browserTarget_.calls.empty());
+  EXPECT_THAT(browserTarget_.calls, testing::IsEmpty());
 }
 
 TEST_F(FileDropTargetTest, FilesDroppedOnTheSettingsWindowAreAppliedOnceTheSourceIsLetGo) {
@@ -146,7 +147,7 @@ TEST_F(FileDropTargetTest, FilesDroppedOnTheSettingsWindowAreAppliedOnceTheSourc
 
   // The source waits for the drop to return, and its list is freed then.
   EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_TRUE(applied_.Paths().empty());
+  EXPECT_THAT(applied_.Paths(), testing::IsEmpty());
   MSG message;
   while (::PeekMessageA(&message, window, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
     ::DispatchMessageA(&message);
@@ -159,7 +160,7 @@ TEST_F(FileDropTargetTest, OtherDataGoesToTheBrowsersOwnTarget) {
   FakeDataObject text(CF_TEXT, {});
   EXPECT_EQ(DragAndDrop(&text), static_cast<DWORD>(DROPEFFECT_MOVE));
   EXPECT_EQ(browserTarget_.calls, (std::vector<std::string>{"DragEnter", "DragOver", "Drop"}));
-  EXPECT_TRUE(applied_.Paths().empty());
+  EXPECT_THAT(applied_.Paths(), testing::IsEmpty());
 
   DWORD effect = DROPEFFECT_COPY;
   target_->DragEnter(&text, 0, POINTL{1, 1}, &effect);
@@ -173,7 +174,7 @@ TEST_F(FileDropTargetTest, AFileDragThatLeavesNeverReachesTheBrowser) {
   target_->DragEnter(&files, 0, POINTL{1, 1}, &effect);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "the source offers no copy";
   target_->DragLeave();
-  EXPECT_TRUE(browserTarget_.calls.empty());
+  EXPECT_THAT(browserTarget_.calls, testing::IsEmpty());
   EXPECT_EQ(files.dataHandedOut, 0);
 }
 

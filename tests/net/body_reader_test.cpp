@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -103,7 +104,7 @@ TEST(ReadWholeBody, ReadsNothingOnceTheCallerHasGivenUp) {
   ASSERT_FALSE(watch.WaitForFinish(0ms));
   char buffer[4];
   EXPECT_FALSE(ReadWholeBody(source, buffer, sizeof buffer, sink, watch));
-  EXPECT_TRUE(source.sizes.empty());
+  EXPECT_THAT(source.sizes, testing::IsEmpty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The three transfers through real WinINet against the loopback server.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -26,25 +27,15 @@ constexpr size_t kTenMiB = 10485760;
 // Far below the server's 30 s stall and far above the shortened idle bound.
 constexpr auto kStallVerdictWithin = std::chrono::seconds(15);
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  ScopedFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-  if (!find) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (::FindNextFileA(find.Get(), &found));
-  return names;
-}
-
-// Polls, since a helper that was given up on finishes in its own time.
-bool OnlyFileLeftIs(const TempFolder& folder, const std::string& name) {
-  for (int i = 0; i < 100; ++i) {
-    if (FilesIn(folder.Path()) == std::vector<std::string>{name}) return true;
+// The files in the folder once only name is left, or after ten seconds: polls, since a helper
+// that was given up on finishes in its own time.
+std::vector<std::string> FilesLeftWhenOnly(const TempFolder& folder, const std::string& name) {
+  std::vector<std::string> names = FilesIn(folder.Path());
+  for (int i = 0; i < 100 && names != std::vector<std::string>{name}; ++i) {
     ::Sleep(100);
+    names = FilesIn(folder.Path());
   }
-  return false;
+  return names;
 }
 
 class Fetch : public ::testing::Test {
@@ -57,7 +48,7 @@ class Fetch : public ::testing::Test {
   // The destination still holds its old content, and nothing else is left beside it.
   void ExpectDestinationUntouched() {
     EXPECT_EQ(ReadFileBytes(destination_), kOldContent);
-    EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+    EXPECT_EQ(FilesLeftWhenOnly(folder_, "wall.jpg"), std::vector<std::string>{"wall.jpg"});
   }
 
   TempFolder folder_;
@@ -74,7 +65,7 @@ TEST_F(Fetch, WholeBodiesArriveExactlyWithTheirZeroBytes) {
 
   EXPECT_TRUE(FetchToFile(url, destination_));
   EXPECT_EQ(ReadFileBytes(destination_), expected);
-  EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+  EXPECT_EQ(FilesLeftWhenOnly(folder_, "wall.jpg"), std::vector<std::string>{"wall.jpg"});
   EXPECT_EQ(FetchToString(url), expected);
 }
 
@@ -168,7 +159,7 @@ TEST_F(Fetch, ImageOfExactlyTheCapIsStoredAndOneByteMoreIsRefused) {
   EXPECT_TRUE(FetchImage(url, destination_, kTenMiB));
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(ReadFileBytes(destination_), PatternBody("jpeg", kTenMiB));
-  EXPECT_TRUE(OnlyFileLeftIs(folder_, "wall.jpg"));
+  EXPECT_EQ(FilesLeftWhenOnly(folder_, "wall.jpg"), std::vector<std::string>{"wall.jpg"});
 }
 
 TEST_F(Fetch, ImageTraceFollowsTheTransfer) {
@@ -239,7 +230,7 @@ TEST_F(Fetch, FileThatCannotBeCreatedIsNotDownloaded) {
   ReplaceCalls({RecordUrlAndFail, ::InternetReadFile});
   g_openedUrls.clear();
   EXPECT_FALSE(FetchToFile(LoopbackUrl("/body?size=10"), folder_.File("missing\\wall.jpg")));
-  EXPECT_TRUE(g_openedUrls.empty());
+  EXPECT_THAT(g_openedUrls, testing::IsEmpty());
 }
 
 TEST_F(Fetch, EachTransferReadsInItsOwnChunkSize) {

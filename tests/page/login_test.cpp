@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -103,7 +104,7 @@ TEST_F(Login, RefusedLoginShowsTheServicesMessageAndChangesNothing) {
 TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
   Type(L"jan", L"");
   LogIn(context_);
-  EXPECT_TRUE(actions_.done.empty());
+  EXPECT_THAT(actions_.done, testing::IsEmpty());
   EXPECT_EQ(actions_.saved.size(), 1u);
 }
 

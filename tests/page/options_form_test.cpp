@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -128,7 +129,7 @@ TEST_F(OptionsFormTest, NothingIsReadOrSavedWhileTheRecentPageIsShownOrWithoutAS
 
   EXPECT_EQ(saves_, 0);
   EXPECT_EQ(settings_.ToText(), before);
-  EXPECT_TRUE(page_.Log().empty());
+  EXPECT_THAT(page_.Log(), testing::IsEmpty());
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"99");
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,9 +73,9 @@ TEST_F(PageEvents, EachAnchorRunsItsCommandAndLookalikesRunNone) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.anchor);
     EXPECT_EQ(Anchor(c.anchor), c.actions);
-    EXPECT_TRUE(actions_.saved.empty());
+    EXPECT_THAT(actions_.saved, testing::IsEmpty());
   }
-  EXPECT_TRUE(page_.Log().empty());
+  EXPECT_THAT(page_.Log(), testing::IsEmpty());
   EXPECT_TRUE(onOptionsPage_);
 }
 
@@ -101,7 +102,7 @@ TEST_F(PageEvents, SaveReadsTheFormIntoTheSettingsAndSavesThem) {
 TEST_F(PageEvents, TheFirstLoadRunsNothingAndItsCompletionFillsTheForm) {
   settings_.Set("CHANGE_INTERVAL", "15");
   EXPECT_EQ(Navigate(kPage), Actions{});
-  EXPECT_TRUE(page_.Log().empty());
+  EXPECT_THAT(page_.Log(), testing::IsEmpty());
   OnDocumentComplete(context_);
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"15");
 }
@@ -115,7 +116,7 @@ TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
   EXPECT_EQ(page_.At(L"table_body").html, "<table>recent</table>");
   // Nothing of the settings page is read or saved while the recent page is shown.
   Anchor("#save");
-  EXPECT_TRUE(actions_.saved.empty());
+  EXPECT_THAT(actions_.saved, testing::IsEmpty());
 
   settings_.Set("CHANGE_INTERVAL", "7");
   Navigate(L"res://C:\\kolorowisko.exe/opcje.html#wroc");

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -95,7 +96,7 @@ TEST_F(Thumbnail, IsNotMadeFromASourceThatCannotBeReadButTheEntryStays) {
   list_.Add("7.jpg");
   EXPECT_NE(list_.Find("7.jpg"), nullptr);
   EXPECT_FALSE(FileExists(ThumbnailPath("7.jpg")));
-  EXPECT_FALSE(HoldsTemporaryFile(FolderOf(ThumbnailPath("7.jpg"))));
+  EXPECT_THAT(TemporaryFilesIn(FolderOf(ThumbnailPath("7.jpg"))), testing::IsEmpty());
 }
 
 TEST(ThumbnailWithoutTheProgramsGdiplus, IsMadeInASessionOfItsOwn) {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,19 +15,13 @@ namespace {
 
 using NameList = std::vector<std::string>;
 
-bool SameTime(const FILETIME& a, const FILETIME& b) { return ::CompareFileTime(&a, &b) == 0; }
+// A file time as one number, so that a failed comparison shows both.
+ULONGLONG Ticks(const FILETIME& time) {
+  return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 // The "*.jpg" files of the folder in the order that the file system's search gives them.
-NameList SearchOrder(const std::string& folder) {
-  NameList names;
-  WIN32_FIND_DATAA found;
-  ScopedFind search(::FindFirstFileA((folder + "\\*.jpg").c_str(), &found));
-  if (!search) return names;
-  do {
-    names.push_back(found.cFileName);
-  } while (::FindNextFileA(search.Get(), &found));
-  return names;
-}
+NameList SearchOrder(const std::string& folder) { return FilesIn(folder, "*.jpg"); }
 
 class LoadedList : public WallpaperListTest {};
 
@@ -102,13 +97,13 @@ TEST_F(LoadedList, FromAnEmptyOrMissingThumbnailsFolderIsEmptyAndPurgesAllData) 
   StoreData("1.jpg");
   StoreData("2.jpg");
   list_.Load();
-  EXPECT_TRUE(list_.Entries().empty());
-  EXPECT_TRUE(SearchOrder(data_).empty());
+  EXPECT_THAT(list_.Entries(), testing::IsEmpty());
+  EXPECT_THAT(SearchOrder(data_), testing::IsEmpty());
 
   ASSERT_TRUE(::RemoveDirectoryA(thumbnails_.c_str()));
   StoreData("3.jpg");
   list_.Load();
-  EXPECT_TRUE(list_.Entries().empty());
+  EXPECT_THAT(list_.Entries(), testing::IsEmpty());
   EXPECT_FALSE(FileExists(DataPath("3.jpg")));
 }
 
@@ -148,7 +143,7 @@ TEST_F(AddToList, TakesTheDataFilesTimeAndMakesTheThumbnail) {
   list_.Add("5.jpg");
 
   EXPECT_EQ(Names(), (NameList{"2.jpg", "5.jpg", "1.jpg"}));
-  EXPECT_TRUE(SameTime(list_.Find("5.jpg")->time, At(20)));
+  EXPECT_EQ(Ticks(list_.Find("5.jpg")->time), Ticks(At(20)));
   EXPECT_TRUE(FileExists(ThumbnailPath("5.jpg")));
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -27,7 +28,7 @@ TEST(SettingsFile, SaveWritesExactlyTheLinesAndLoadReadsThemBack) {
   store.Set("FOO", "1");
   ASSERT_TRUE(store.Save(path));
   EXPECT_EQ(ReadFileBytes(path), store.ToText());
-  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+  EXPECT_THAT(TemporaryFilesIn(folder.Path()), testing::IsEmpty());
 
   SettingsStore reloaded;
   ASSERT_TRUE(reloaded.Load(path));
@@ -61,7 +62,7 @@ TEST(SettingsFile, SaveThatCannotReplaceALockedFileKeepsItWhole) {
   EXPECT_FALSE(ChangedStore().Save(path));
   lock.Reset();
   EXPECT_EQ(ReadFileBytes(path), kOldText);
-  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+  EXPECT_THAT(TemporaryFilesIn(folder.Path()), testing::IsEmpty());
 }
 
 DWORD WINAPI CloseAfterAMoment(void* file) {
@@ -84,7 +85,7 @@ TEST(SettingsFile, SaveWaitsForAReaderThatHoldsTheFileForAMoment) {
   EXPECT_TRUE(ChangedStore().Save(path));
   ::WaitForSingleObject(release.Get(), INFINITE);
   EXPECT_EQ(ReadFileBytes(path), ChangedStore().ToText());
-  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+  EXPECT_THAT(TemporaryFilesIn(folder.Path()), testing::IsEmpty());
 }
 
 BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
@@ -103,7 +104,7 @@ TEST(SettingsFile, FailedWriteKeepsThePreviousFileWhole) {
     EXPECT_FALSE(ChangedStore().Save(path));
   }
   EXPECT_EQ(ReadFileBytes(path), kOldText);
-  EXPECT_FALSE(HoldsTemporaryFile(folder.Path()));
+  EXPECT_THAT(TemporaryFilesIn(folder.Path()), testing::IsEmpty());
 }
 
 TEST(SettingsFile, SaveIntoAMissingFolderFails) {
@@ -126,7 +127,7 @@ TEST(SettingsFile, WithoutTheUsersFolderNothingIsReadOrWritten) {
   const bool rootFolderMade = ::GetFileAttributesA("\\kolorowisko") != INVALID_FILE_ATTRIBUTES;
   ::SetCurrentDirectoryA(previous);
   EXPECT_FALSE(rootFolderMade);
-  EXPECT_FALSE(HoldsTemporaryFile(current.Path()));
+  EXPECT_THAT(TemporaryFilesIn(current.Path()), testing::IsEmpty());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/scoped_win.h"
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -20,10 +22,14 @@ bool FileExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool HoldsTemporaryFile(const std::string& folder) {
+std::vector<std::string> FilesIn(const std::string& folder, const char* pattern) {
+  std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  const HANDLE search = ::FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  ::FindClose(search);
-  return true;
+  ScopedFind search(::FindFirstFileA((folder + "\\" + pattern).c_str(), &found));
+  if (!search) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(search.Get(), &found));
+  return names;
 }

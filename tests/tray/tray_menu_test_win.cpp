@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -61,7 +62,7 @@ TEST_F(TrayCommands, ExitEndsTheMessageLoopWithCodeZero) {
   MSG message = {};
   ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 0u);
-  EXPECT_TRUE(g_opened.empty());
+  EXPECT_THAT(g_opened, testing::IsEmpty());
 }
 
 HBITMAP ItemBitmap(HMENU popup, UINT command) {

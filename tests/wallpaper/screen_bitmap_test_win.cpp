@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -37,7 +38,7 @@ class ScreenBitmap : public GdiplusTest {
     EXPECT_EQ(wall.width, 1920);
     EXPECT_EQ(wall.height, 1080);
     EXPECT_TRUE(ShowsQuadrants(wall, kInset, kTolerance));
-    EXPECT_FALSE(HoldsTemporaryFile(folder_.Path()));
+    EXPECT_THAT(TemporaryFilesIn(folder_.Path()), testing::IsEmpty());
   }
 
   TempFolder folder_;
@@ -94,7 +95,7 @@ TEST_F(ScreenBitmap, SourceThatCannotBeReadLeavesTheBitmapAsItWas) {
     SCOPED_TRACE(source);
     EXPECT_FALSE(ConvertToScreenBitmap(source, wall_));
     EXPECT_EQ(ReadFileBytes(wall_), previous);
-    EXPECT_FALSE(HoldsTemporaryFile(folder_.Path()));
+    EXPECT_THAT(TemporaryFilesIn(folder_.Path()), testing::IsEmpty());
   }
 }
 
