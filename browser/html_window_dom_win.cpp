@@ -119,27 +119,7 @@ void HTMLWindow::SetElementHtml(const std::wstring& id, const std::string& html)
   element->put_innerHTML(ScopedBstr(text).Get());
 }
 
-void HTMLWindow::ShowRecentTable() {
-  if (wallpapers_) ::ShowRecentTable(*this, wallpapers_->RecentTableHtml());
-}
-
-void HTMLWindow::ShowLoginState(bool loggedIn, const std::string& userName) {
-  ::ShowLoginState(*this, loggedIn, userName);
-}
-
-void HTMLWindow::FillOptionsPage() { ::FillOptionsPage(*this, settings_, onOptionsPage); }
-
 void HTMLWindow::SaveOptionsForm() {
   PageContext context = Context();
   ::SaveOptionsForm(context);
-}
-
-void HTMLWindow::LogIn() {
-  PageContext context = Context();
-  ::LogIn(context);
-}
-
-void HTMLWindow::LogOut() {
-  PageContext context = Context();
-  ::LogOut(context);
 }

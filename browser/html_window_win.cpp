@@ -5,7 +5,6 @@
 #include <oleauto.h>
 
 #include <cwchar>
-#include <stdexcept>
 #include <utility>
 
 #include "base/text_win.h"
@@ -94,9 +93,8 @@ HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsS
       wallpapers_(wallpapers),
       pageActions_(window_, wallpapers) {
   try {
-    CreateHostWindow(kSettingsWindowTitle);
     onOptionsPage = true;
-    Navigate(pageUrl);
+    if (CreateHostWindow(kSettingsWindowTitle)) Navigate(pageUrl);
   } catch (...) {
     // Nothing may find an object that does not exist: neither the window nor the program.
     if (window_) {
@@ -197,10 +195,9 @@ HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VA
 
 IDocHostUIHandler* HTMLWindow::UiHandler() const { return uiHandler_.get(); }
 
-int HTMLWindow::CreateHostWindow(const char* title) {
+bool HTMLWindow::CreateHostWindow(const char* title) {
   if (!g_oleInitialized) {
-    const HRESULT result = ::OleInitialize(nullptr);
-    if (FAILED(result)) return result;
+    if (FAILED(::OleInitialize(nullptr))) return false;
     g_oleInitialized = true;
   }
 
@@ -221,17 +218,17 @@ int HTMLWindow::CreateHostWindow(const char* title) {
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance_, nullptr);
   g_settingsWindow = window_;
-  if (!window_) return 0;
+  if (!window_) return false;
   ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
-  const int embedded = EmbedBrowser();
-  if (embedded != 0) return embedded;
+  if (!EmbedBrowser()) return false;
   AddSink();
   ::ShowWindow(window_, SW_SHOWNORMAL);
-  return ::UpdateWindow(window_);
+  ::UpdateWindow(window_);
+  return true;
 }
 
-int HTMLWindow::EmbedBrowser() {
+bool HTMLWindow::EmbedBrowser() {
   storage_ = std::make_unique<Storage>();
   frame_ = std::make_unique<OleInPlaceFrame>();
   inPlaceSite_ = std::make_unique<OleInPlaceSite>(frame_.get(), window_);
@@ -244,25 +241,25 @@ int HTMLWindow::EmbedBrowser() {
   if (FAILED(::OleCreate(CLSID_WebBrowser, IID_IOleObject, OLERENDER_DRAW, nullptr,
                          clientSite_.get(), storage_.get(),
                          reinterpret_cast<void**>(browserObject_.ReleaseAndGetAddressOf())))) {
-    return -2;
+    return false;
   }
   inPlaceSite_->SetBrowserObject(browserObject_.Get());
   browserObject_->SetHostNames(L"Some_host_name", nullptr);
 
   RECT client = {};
   ::GetClientRect(window_, &client);
-  if (FAILED(::OleSetContainedObject(browserObject_.Get(), TRUE))) return -3;
+  if (FAILED(::OleSetContainedObject(browserObject_.Get(), TRUE))) return false;
   if (FAILED(browserObject_->DoVerb(OLEIVERB_SHOW, nullptr, clientSite_.get(), -1, window_,
                                     &client))) {
-    return -3;
+    return false;
   }
   ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
-  if (!browser) return -3;
+  if (!browser) return false;
   browser->put_Left(0);
   browser->put_Top(0);
   browser->put_Width(client.right);
   browser->put_Height(client.bottom);
-  return 0;
+  return true;
 }
 
 void HTMLWindow::AddSink() {
@@ -287,18 +284,17 @@ void HTMLWindow::AddSink() {
   }
 }
 
-int HTMLWindow::Navigate(const std::string& url) {
+void HTMLWindow::Navigate(const std::string& url) {
   ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
-  if (!browser) return -5;
+  if (!browser) return;
   ScopedBstr address(AnsiToWide(url));
-  if (!address) return -6;
+  if (!address) return;
   VARIANT target;
   ::VariantInit(&target);
   target.vt = VT_BSTR;
   target.bstrVal = address.Get();
   // A failure shows up as the browser's own NavigateError event.
   browser->Navigate2(&target, nullptr, nullptr, nullptr, nullptr);
-  return 0;
 }
 
 void HTMLWindow::ResizeBrowser(int width, int height) {
@@ -311,18 +307,16 @@ void HTMLWindow::ResizeBrowser(int width, int height) {
   browser->put_Height(height);
 }
 
-int HTMLWindow::WriteDocument(const std::string& html) {
+void HTMLWindow::WriteDocument(const std::string& html) {
   ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
-  if (!browser) return -1;
+  if (!browser) return;
   ComPtr<IDispatch> documentDispatch;
-  if (FAILED(browser->get_Document(&documentDispatch)) || !documentDispatch) return -1;
+  if (FAILED(browser->get_Document(&documentDispatch)) || !documentDispatch) return;
   ComPtr<IHTMLDocument2> document;
-  if (FAILED(documentDispatch.As(&document))) return -1;
+  if (FAILED(documentDispatch.As(&document))) return;
   ScopedSafeArray text = MakeHtmlArray(html);
-  if (!text) return -1;
-  if (document->write(text.get()) != S_OK) throw std::runtime_error("Could not write sfArray");
+  if (!text || document->write(text.get()) != S_OK) return;
   document->close();
-  return 0;
 }
 
 PageContext HTMLWindow::Context() {

@@ -53,19 +53,22 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argumentError) override;
 
-  // The HRESULT of a failed OleInitialize, 0 when the window was not created, or EmbedBrowser's
-  // code; otherwise UpdateWindow's answer.
-  int CreateHostWindow(const char* title);
-  // 0; -2 when the control cannot be created; -3 when it cannot be activated in place.
-  int EmbedBrowser();
+  // A failure on the way to a shown page ends where it happens: the object exists either way, and
+  // a later opening only shows its window. Message boxes tell only of the events' sink and of the
+  // control's size.
+
+  // True when the window shows the embedded control (OLE, the window, the control in place).
+  bool CreateHostWindow(const char* title);
+  // True when the control is created and active in place in the window.
+  bool EmbedBrowser();
   // Connects this object to the control's events; failures are reported in message boxes.
   void AddSink();
-  // 0; -5 without a control; -6 out of memory. url is ANSI.
-  int Navigate(const std::string& url);
+  // Starts loading url (ANSI). The control reports a failed load itself (NavigateError).
+  void Navigate(const std::string& url);
   void ResizeBrowser(int width, int height);
-  // Replaces the shown document with html (ANSI): 0, or -1 when the document cannot be reached.
-  // Throws std::runtime_error("Could not write sfArray") when the document refuses the text.
-  int WriteDocument(const std::string& html);
+  // Replaces the shown document with html (ANSI). A document that cannot be reached or refuses
+  // the text stays as it was.
+  void WriteDocument(const std::string& html);
 
   // PageDocument, over the control's current document.
   bool SetInputValue(const std::wstring& id, const std::wstring& value) override;
@@ -79,17 +82,9 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   void ShowElement(const std::wstring& id, bool show) override;
   void SetElementHtml(const std::wstring& id, const std::string& html) override;
 
-  // Puts the recent-wallpapers table into the recent page.
-  void ShowRecentTable();
-  // userName is UTF-8.
-  void ShowLoginState(bool loggedIn, const std::string& userName);
-  // The settings page's form, from and to the settings (config.dat); only while the settings
-  // page is shown.
-  void FillOptionsPage();
+  // The settings page's form to the settings (config.dat), when the window closes or goes; only
+  // while the settings page is shown.
   void SaveOptionsForm();
-  // The account's login with the page's fields, and its logout.
-  void LogIn();
-  void LogOut();
 
   // The texts of "app://" addresses that the UI handler caught, in order, for the window: the
   // window's message carries none, so it frees only what this object handed out.

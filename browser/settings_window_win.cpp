@@ -76,12 +76,7 @@ void OnDropFiles(HDROP drop) {
 LRESULT OnAppUrl(HWND window) {
   HTMLWindow* object = WindowObject(window);
   std::string rest;
-  if (!object || !object->TakeAppUrl(rest)) return 0;
-  try {
-    object->WriteDocument("");
-  } catch (const std::exception&) {
-    // The browser refused the empty document: it keeps showing the one it has.
-  }
+  if (object && object->TakeAppUrl(rest)) object->WriteDocument("");
   return 0;
 }
 
