@@ -13,37 +13,32 @@
 namespace {
 
 UINT g_sent = 0;
+bool g_refuse = false;
 
-// What Windows answers a normal process that sends to an elevated one.
-LRESULT WINAPI Refused(HWND, UINT message, WPARAM, LPARAM) {
+// Windows refusing a normal process's message to an elevated one, or a running copy that took
+// it (its handlers answer 0).
+LRESULT WINAPI StandInWindows(HWND, UINT message, WPARAM, LPARAM) {
   g_sent = message;
-  ::SetLastError(ERROR_ACCESS_DENIED);
-  return 0;
-}
-
-// A running copy that took the request; its handlers answer 0.
-LRESULT WINAPI Taken(HWND, UINT message, WPARAM, LPARAM) {
-  g_sent = message;
+  if (g_refuse) ::SetLastError(ERROR_ACCESS_DENIED);
   return 0;
 }
 
 TEST(HandOff, ARefusedHandOffIsToldToTheUserAndEndsWithCodeOne) {
+  SeamReplacement<MessageSender> sender(SetHandOffSender, StandInWindows);
   const struct {
     const char* argument;
-    MessageSender sender;
+    bool refuse;
     UINT message;
     int exitCode;
   } kCases[] = {
-      {"", Refused, WM_REMOTE_COMMAND, 1},
-      {"12345", Refused, WM_REMOTE_COMMAND, 1},
-      {"http://host/a.jpg", Refused, WM_COPYDATA, 1},
-      {"12345", Taken, WM_REMOTE_COMMAND, 0},
-      {"http://host/a.jpg", Taken, WM_COPYDATA, 0},
+      {"", true, WM_REMOTE_COMMAND, 1},          {"12345", true, WM_REMOTE_COMMAND, 1},
+      {"http://h/a.jpg", true, WM_COPYDATA, 1},  {"12345", false, WM_REMOTE_COMMAND, 0},
+      {"http://h/a.jpg", false, WM_COPYDATA, 0},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.argument);
     MessageBoxRecorder boxes;
-    SeamReplacement<MessageSender> sender(SetHandOffSender, c.sender);
+    g_refuse = c.refuse;
     g_sent = 0;
     EXPECT_EQ(HandOffToRunningCopy(::GetDesktopWindow(), c.argument), c.exitCode);
     EXPECT_EQ(g_sent, c.message);
