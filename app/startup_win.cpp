@@ -5,6 +5,7 @@
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
+#include "base/scoped_win.h"
 #include "base/whole_file_win.h"
 #include "browser/browser.h"
 #include "image/image_win.h"
@@ -18,6 +19,12 @@ namespace {
 
 constexpr int kTrayWindowWidth = 544;
 constexpr int kTrayWindowHeight = 375;
+// Held by the running copy for its whole run; one per user session.
+constexpr char kRunningCopyMutex[] = "Local\\KolorowiskoRunningCopy";
+// How long a copy waits for the one that holds the mutex to show its window: its start-up loads
+// the settings and the recent wallpapers first.
+constexpr DWORD kStartingCopyWaitMs = 30000;
+constexpr DWORD kStartingCopyPollMs = 100;
 
 bool RegisterTrayWindowClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass = {};
@@ -53,6 +60,19 @@ void CarryOutStartupArgument(const std::string& argument) {
   }
 }
 
+// The running copy's window, or null when this copy is to run. A copy that started a moment
+// earlier holds the mutex before its window exists: this one waits for the window, or takes the
+// mutex when that copy ends first. A window without the mutex is a running copy too (an older
+// version). With mutex null (no object could be made) only the window counts.
+HWND FindRunningCopy(HANDLE mutex, bool& owned) {
+  for (DWORD waited = 0;; waited += kStartingCopyPollMs) {
+    if (HWND window = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle)) return window;
+    if (owned || !mutex || waited >= kStartingCopyWaitMs) return nullptr;
+    const DWORD wait = ::WaitForSingleObject(mutex, kStartingCopyPollMs);
+    owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  }
+}
+
 int RunMessageLoop() {
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -67,20 +87,24 @@ int RunMessageLoop() {
 int RunProgram(HINSTANCE instance, const char* commandLine) {
   SetAppInstance(instance);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  HWND running = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle);
+  // Decided before anything is touched: two copies started together must not both run.
+  const ScopedKernelHandle mutex(::CreateMutexA(nullptr, TRUE, kRunningCopyMutex));
+  bool owned = mutex && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  HWND running = FindRunningCopy(mutex.Get(), owned);
+  // Neither found nor ours: the starting copy never showed a window.
+  if (!running && mutex && !owned) return 1;
 
-  LoadAppSettings();
-  bool autoStart = false;
-  AppSettings().GetFlag("AUTO_START", autoStart);
-  SetAutoStart(autoStart);
+  // On defaults the start-with-Windows entry stays as the user left it.
+  if (LoadAppSettings()) {
+    bool autoStart = false;
+    AppSettings().GetFlag("AUTO_START", autoStart);
+    SetAutoStart(autoStart);
+  }
 
   const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
   // The running copy owns the data and thumbnails folders: a second copy that loaded the list
   // would purge a download that the running copy is storing right now, or its temporary files.
-  if (running) {
-    HandOffToRunningCopy(running, argument);
-    return 0;
-  }
+  if (running) return HandOffToRunningCopy(running, argument);
   RemoveLeftoverFiles();
   LoadAppWallpapers();
 

@@ -9,11 +9,26 @@ namespace {
 
 constexpr char kTemporaryPrefix[] = "kol";
 // A virus scanner, the search indexer or a second copy reading the file may hold it open for a
-// moment; the rename waits that long rather than failing the save.
-constexpr int kRenameAttempts = 6;
-constexpr DWORD kRenamePauseMs = 100;
+// moment; a save's rename and a read wait that long rather than failing.
+constexpr int kHeldAttempts = 6;
+constexpr DWORD kHeldPauseMs = 100;
 
 Seam<WriteFileFunction> g_writeFile(::WriteFile);
+Seam<ReadFileFunction> g_readFile(::ReadFile);
+
+// Tries again while the failure (GetLastError) says that someone holds the file.
+template <typename Attempt>
+bool WhileHeld(Attempt attempt) {
+  for (int n = 1;; ++n) {
+    if (attempt()) return true;
+    const DWORD error = ::GetLastError();
+    if (n == kHeldAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION &&
+                               error != ERROR_LOCK_VIOLATION)) {
+      return false;
+    }
+    ::Sleep(kHeldPauseMs);
+  }
+}
 
 ScopedFile OpenForWriting(const std::string& path, DWORD disposition) {
   return ScopedFile(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
@@ -21,17 +36,30 @@ ScopedFile OpenForWriting(const std::string& path, DWORD disposition) {
 }
 
 bool RenameOver(const std::string& from, const std::string& to) {
-  for (int attempt = 1;; ++attempt) {
-    if (::MoveFileExA(from.c_str(), to.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return true;
-    }
-    const DWORD error = ::GetLastError();
-    if (attempt == kRenameAttempts ||
-        (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+  return WhileHeld([&] {
+    return ::MoveFileExA(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
+}
+
+// The whole file, or nothing when it cannot be opened or a read fails part-way.
+bool ReadOnce(const std::string& path, std::string& bytes) {
+  // Shared for deleting too, so that a reader never makes a save's rename fail.
+  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  char buffer[4096];
+  for (;;) {
+    DWORD got = 0;
+    if (!g_readFile.Get()(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+      const DWORD error = ::GetLastError();  // for WhileHeld, past the close
+      file.Reset();
+      ::SetLastError(error);
       return false;
     }
-    ::Sleep(kRenamePauseMs);
+    if (got == 0) return true;
+    bytes.append(buffer, got);
   }
 }
 
@@ -103,17 +131,24 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  // Shared for deleting too, so that a reader never makes a save's rename fail.
-  ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  char buffer[4096];
-  DWORD got = 0;
-  while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    bytes.append(buffer, got);
+  std::string read;
+  if (!WhileHeld([&] {
+        read.clear();
+        return ReadOnce(path, read);
+      })) {
+    return false;
   }
+  bytes += read;
   return true;
+}
+
+std::string CopyToTemporaryFile(const std::string& source, const std::string& folder) {
+  char name[MAX_PATH];
+  // Without a folder the name would be made in the current one.
+  if (folder.empty() || !::GetTempFileNameA(folder.c_str(), kTemporaryPrefix, 0, name)) return "";
+  if (::CopyFileA(source.c_str(), name, FALSE)) return name;
+  ::DeleteFileA(name);
+  return "";
 }
 
 void RemoveLeftoverTemporaryFiles(const std::string& folder) {
@@ -130,4 +165,8 @@ void RemoveLeftoverTemporaryFiles(const std::string& folder) {
 
 WriteFileFunction SetWriteFileFunction(WriteFileFunction replacement) {
   return g_writeFile.Replace(replacement);
+}
+
+ReadFileFunction SetReadFileFunction(ReadFileFunction replacement) {
+  return g_readFile.Replace(replacement);
 }

@@ -16,3 +16,5 @@ HTMLWindow* CurrentHTMLWindow();
 // Posted by the browser's UI handler to the settings window when the page navigates to an
 // "app://" address; the window blanks the page.
 constexpr UINT WM_PAGE_APP_URL = WM_APP;
+// Posted by the drop over the page when images dropped there wait to be applied.
+constexpr UINT WM_PAGE_KEPT_DROPS = WM_APP + 1;

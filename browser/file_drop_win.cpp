@@ -1,10 +1,12 @@
 #include "browser/file_drop_win.h"
 
-#include <cstring>
-#include <memory>
 #include <utility>
+#include <vector>
 
+#include "base/app_paths_win.h"
 #include "base/seam.h"
+#include "base/whole_file_win.h"
+#include "browser/browser.h"
 #include "browser/html_window_win.h"
 #include "image/image_win.h"
 #include "wallpaper/wallpaper.h"
@@ -20,36 +22,42 @@ bool CarriesFiles(IDataObject* data) {
   return data && data->QueryGetData(&format) == S_OK;
 }
 
-struct GlobalFreer {
-  void operator()(void* memory) const { ::GlobalFree(memory); }
-};
-using ScopedGlobal = std::unique_ptr<void, GlobalFreer>;
-
-// A copy of the memory block, or null.
-ScopedGlobal CopyGlobal(HGLOBAL block) {
-  const SIZE_T size = ::GlobalSize(block);
-  ScopedGlobal copy(size ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr);
-  if (!copy) return nullptr;
-  const void* from = ::GlobalLock(block);
-  void* to = ::GlobalLock(copy.get());
-  if (from && to) std::memcpy(to, from, size);
-  if (from) ::GlobalUnlock(block);
-  if (to) ::GlobalUnlock(copy.get());
-  return from && to ? std::move(copy) : nullptr;
-}
+// The copies of dropped images that wait for the settings window, oldest first. Kept here rather
+// than in the message, which any process could post.
+std::vector<std::string> g_keptDrops;
 
 }  // namespace
 
 void PostDroppedFiles(HDROP drop) {
-  // The list is the data object's, and the window frees its copy with DragFinish.
-  ScopedGlobal copy;
   const HWND window = SettingsWindowHandle();
-  if (window) copy = CopyGlobal(drop);
-  if (copy && ::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(copy.get()), 0)) {
-    copy.release();
+  if (!window) {
+    ApplyDroppedFiles(drop);
     return;
   }
-  ApplyDroppedFiles(drop);
+  // No exception may leave the drop target's Drop: out of memory, the rest of the drop is lost.
+  try {
+    const std::string folder = EnsureDataFolder();
+    char path[MAX_PATH];
+    for (UINT index = 0; ::DragQueryFileA(drop, index, path, MAX_PATH) != 0; ++index) {
+      if (!IsImageFile(path)) continue;
+      std::string kept = CopyToTemporaryFile(path, folder);
+      if (!kept.empty()) g_keptDrops.push_back(std::move(kept));
+    }
+  } catch (...) {
+  }
+  if (!g_keptDrops.empty() && !::PostMessageA(window, WM_PAGE_KEPT_DROPS, 0, 0)) ApplyKeptDrops();
+}
+
+void ApplyKeptDrops() {
+  const std::vector<std::string> kept = std::exchange(g_keptDrops, {});
+  for (const std::string& path : kept) {
+    g_applyDroppedImage.Get()(path);
+    ::DeleteFileA(path.c_str());
+  }
+}
+
+void DiscardKeptDrops() {
+  for (const std::string& path : std::exchange(g_keptDrops, {})) ::DeleteFileA(path.c_str());
 }
 
 void ApplyDroppedFiles(HDROP drop) {

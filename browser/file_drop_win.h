@@ -14,10 +14,15 @@
 // skips the others, folders and files that cannot be read. The caller keeps the handle.
 void ApplyDroppedFiles(HDROP drop);
 // For a drop over the page: the drag source waits until the drop returns, and converting images
-// takes a while, so a copy of the list goes to the settings window as its own WM_DROPFILES, to be
-// applied once the source is let go. Without the window the files are applied at once. The caller
-// keeps the handle.
+// takes a while, so the images are applied once the source is let go. A source may delete its
+// files then (archive managers and mail programs drag temporary ones), so each image is first
+// copied into the data folder, and the settings window is told with WM_PAGE_KEPT_DROPS. Without
+// the window the files are applied at once. The caller keeps the handle.
 void PostDroppedFiles(HDROP drop);
+// The settings window's side: applies the kept copies in the order they were dropped, removing
+// each; or, when the window goes first, only removes them.
+void ApplyKeptDrops();
+void DiscardKeptDrops();
 // Where the dropped images go; tests put a recorder in place to see which files arrive, in order.
 using DroppedImageHandler = bool (*)(const std::string& imagePath);
 DroppedImageHandler SetDroppedImageHandler(DroppedImageHandler replacement);

@@ -12,6 +12,7 @@
 #include "browser/com_win.h"
 #include "browser/file_drop_win.h"
 #include "browser/html_window_win.h"
+#include "browser/page_address.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 
@@ -24,6 +25,7 @@ HTMLWindow* WindowObject(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
+  DiscardKeptDrops();  // their message goes with the window
   HTMLWindow* object = WindowObject(window);
   if (!object) return 1;
   object->SaveOptionsForm();
@@ -101,6 +103,9 @@ std::optional<LRESULT> HandleSettingsWindowMessage(HWND window, UINT message, WP
       return std::nullopt;
     case WM_PAGE_APP_URL:
       return OnAppUrl(window);
+    case WM_PAGE_KEPT_DROPS:
+      ApplyKeptDrops();
+      return 0;
     default:
       return std::nullopt;
   }
@@ -133,7 +138,7 @@ void OpenSettingsWindow() {
     }
     opening = true;
     // Owned by its window, which deletes it when it is destroyed.
-    new HTMLWindow("res://" + OwnExecutablePath() + "/opcje.html", AppInstance(), &AppSettings(),
+    new HTMLWindow(SettingsPageAddress(OwnExecutablePath()), AppInstance(), &AppSettings(),
                    &AppWallpapers());
   } catch (...) {
     // Out of memory: there is no settings window this time.

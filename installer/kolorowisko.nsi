@@ -36,7 +36,8 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\kolorowisko.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartInstalledCopy
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
@@ -47,6 +48,12 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ; The first language is the one used when the system's is neither.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Polish"
+
+; Started through the shell, the program runs at the user's own level even when the installer was
+; run as administrator: an elevated copy would refuse the links of the user's browser.
+Function StartInstalledCopy
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\kolorowisko.exe"'
+FunctionEnd
 
 LangString StillRunning ${LANG_ENGLISH} \
   "Kolorowisko is running and did not close. Close it (Wyjście in its tray menu) and try again."

@@ -47,6 +47,10 @@ std::string EscapeBytes(std::string_view value, bool (*escaped)(unsigned char)) 
   return out;
 }
 
+std::string FileAddressPath(std::string_view path) {
+  return EscapeBytes(path, [](unsigned char c) { return c == '%' || c == '#'; });
+}
+
 std::string EscapeQueryValue(std::string_view value) {
   return EscapeBytes(value, [](unsigned char c) {
     return c <= 0x20 || c >= 0x7F || c == '%' || c == '&' || c == '+' || c == '#' || c == '=';

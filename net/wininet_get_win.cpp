@@ -1,5 +1,14 @@
 #include "net/wininet_get_win.h"
 
+namespace {
+
+// Addresses carry the password (login) and the authorisation code (selection), answers carry the
+// code: none of it may reach the user's cache database or cookie store on disk.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                                INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES;
+
+}  // namespace
+
 HINTERNET InternetHandles::Adopt(ScopedInternet& owner, HINTERNET handle) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (closed_) {
@@ -25,6 +34,11 @@ void InternetHandles::CloseAll() {
   session_.Reset();
 }
 
+bool InternetHandles::Closed() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return closed_;
+}
+
 bool WinInetGet::OpenSession(std::chrono::milliseconds timeout) {
   session_ = handles_->AdoptSession(
       ::InternetOpenA("kolorowisko app", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
@@ -32,13 +46,16 @@ bool WinInetGet::OpenSession(std::chrono::milliseconds timeout) {
   DWORD milliseconds = static_cast<DWORD>(timeout.count());
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    if (handles_->Closed()) return false;
     ::InternetSetOptionA(session_, option, &milliseconds, sizeof milliseconds);
   }
   return true;
 }
 
 bool WinInetGet::OpenUrl(const std::string& url) {
-  request_ = handles_->AdoptRequest(calls_.openUrl(session_, url.c_str(), nullptr, 0, 0, 1));
+  if (handles_->Closed()) return false;
+  request_ =
+      handles_->AdoptRequest(calls_.openUrl(session_, url.c_str(), nullptr, 0, kRequestFlags, 1));
   // Wine's WinINet takes a server that closes the connection without answering for an empty
   // response with status 0. Every real answer has a status; which one is the caller's business.
   if (request_ && StatusCode() == 0) {
@@ -48,26 +65,26 @@ bool WinInetGet::OpenUrl(const std::string& url) {
   return request_ != nullptr;
 }
 
-DWORD WinInetGet::StatusCode() const {
-  DWORD status = 0;
-  DWORD size = sizeof status;
-  ::HttpQueryInfoA(request_, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                   nullptr);
-  return status;
-}
-
-std::optional<std::uint64_t> WinInetGet::DeclaredLength() {
-  DWORD length = 0;
-  DWORD size = sizeof length;
-  if (!::HttpQueryInfoA(request_, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length,
-                        &size, nullptr)) {
+std::optional<DWORD> WinInetGet::NumberHeader(DWORD query) const {
+  DWORD number = 0;
+  DWORD size = sizeof number;
+  if (handles_->Closed() ||
+      !calls_.queryInfo(request_, query | HTTP_QUERY_FLAG_NUMBER, &number, &size, nullptr)) {
     return std::nullopt;
   }
-  return length;
+  return number;
+}
+
+DWORD WinInetGet::StatusCode() const { return NumberHeader(HTTP_QUERY_STATUS_CODE).value_or(0); }
+
+std::optional<std::uint64_t> WinInetGet::DeclaredLength() {
+  return NumberHeader(HTTP_QUERY_CONTENT_LENGTH);
 }
 
 bool WinInetGet::Read(char* buffer, std::size_t size, std::size_t& got) {
   DWORD count = 0;
+  got = 0;
+  if (handles_->Closed()) return false;
   const bool ok = calls_.readFile(request_, buffer, static_cast<DWORD>(size), &count) != 0;
   got = count;
   return ok;

@@ -13,10 +13,12 @@
 #include "base/scoped_win.h"
 #include "net/body_reader.h"
 
-// The WinINet calls that tests replace, to see the address a fetch opens or to make reads fail.
+// The WinINet calls that tests replace, to see what a fetch opens and asks, or to make calls fail
+// or block.
 struct WinInetCalls {
   decltype(&::InternetOpenUrlA) openUrl = ::InternetOpenUrlA;
   decltype(&::InternetReadFile) readFile = ::InternetReadFile;
+  decltype(&::HttpQueryInfoA) queryInfo = ::HttpQueryInfoA;
 };
 WinInetCalls SetWinInetCalls(WinInetCalls replacement);
 
@@ -29,7 +31,8 @@ using ScopedInternet = ScopedWin<InternetHandleTraits>;
 
 // A transfer's session and request handles, which the thread that waits for the transfer may
 // close while the transfer's own thread is blocked in a call on them: Windows then ends that call.
-// Each handle is closed once, by whichever side comes first.
+// Each handle is closed once, by whichever side comes first. Once they are closed, their values
+// may already name another transfer's handles: the transfer's thread asks Closed before each call.
 class InternetHandles {
  public:
   InternetHandles() = default;
@@ -42,6 +45,7 @@ class InternetHandles {
   void DropRequest();
   // The request first, then its session.
   void CloseAll();
+  bool Closed();
 
  private:
   HINTERNET Adopt(ScopedInternet& owner, HINTERNET handle);
@@ -69,14 +73,17 @@ class WinInetGet : public HttpSource {
   // The session: user agent "kolorowisko app", the system's proxy settings, connect, send and
   // receive time-outs of timeout.
   bool OpenSession(std::chrono::milliseconds timeout);
-  // The request for url, sent as it is: no extra headers, no request flags, context 1. False
-  // also when the server sent no answer at all.
+  // The request for url, sent as it is: no extra headers, context 1, and nothing of it or its
+  // answer kept in the system's cache or cookies. False also when the server sent no answer at
+  // all.
   bool OpenUrl(const std::string& url);
 
   std::optional<std::uint64_t> DeclaredLength() override;
   bool Read(char* buffer, std::size_t size, std::size_t& got) override;
 
  private:
+  // The header as a number; none once the handles are closed.
+  std::optional<DWORD> NumberHeader(DWORD query) const;
   // 0 when the response has none.
   DWORD StatusCode() const;
 

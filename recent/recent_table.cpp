@@ -10,11 +10,6 @@ constexpr int kThumbnailsPerRow = 5;
 // The page's table expects seven cells in its last row, two beyond a full row of thumbnails.
 constexpr int kLastRowCells = 7;
 
-// A path as a file address's: "#" would start a fragment, and "%" an escape.
-std::string FileAddressPath(const std::string& path) {
-  return EscapeBytes(path, [](unsigned char c) { return c == '%' || c == '#'; });
-}
-
 }  // namespace
 
 std::string BuildRecentTableHtml(const std::vector<std::string>& names,

@@ -13,7 +13,8 @@ class SettingsStore {
   // Holds the built-in defaults from construction on.
   SettingsStore();
 
-  // Reads path over the current values; false (store unchanged) when the file cannot be opened.
+  // Reads path over the current values; false (store unchanged) when the file cannot be opened
+  // or read to its end.
   // A save cut short by a crash leaves a temporary file beside path: the running copy removes it
   // at its start (another copy may be saving right now).
   bool Load(const std::string& path);
@@ -45,7 +46,10 @@ class SettingsStore {
 
 // The program's one store, holding its defaults before WinMain runs.
 SettingsStore& AppSettings();
-// Makes sure of AppFolder and reads config.dat into the program's store.
-void LoadAppSettings();
-// Makes sure of AppFolder and saves the store (the program's own by default) as config.dat.
+// Makes sure of AppFolder and reads config.dat into the program's store. False when config.dat
+// exists but cannot be read whole: the store keeps its defaults, and no save of this run writes
+// over the file.
+bool LoadAppSettings();
+// Makes sure of AppFolder and saves the store (the program's own by default) as config.dat; false,
+// writing nothing, after a load that could not read it.
 bool SaveAppSettings(const SettingsStore& store = AppSettings());

@@ -6,6 +6,8 @@
 namespace {
 
 SettingsStore g_settings;
+// The user's login, automatic change and pool are in the file, not in the defaults.
+bool g_keepUnreadFile = false;
 
 }  // namespace
 
@@ -21,12 +23,16 @@ bool SettingsStore::Save(const std::string& path) const { return WriteWholeFile(
 
 SettingsStore& AppSettings() { return g_settings; }
 
-void LoadAppSettings() {
+bool LoadAppSettings() {
   EnsureAppFolder();
-  g_settings.Load(ConfigFilePath());
+  const std::string path = ConfigFilePath();
+  g_keepUnreadFile =
+      !g_settings.Load(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return !g_keepUnreadFile;
 }
 
 bool SaveAppSettings(const SettingsStore& store) {
+  if (g_keepUnreadFile) return false;
   EnsureAppFolder();
   return store.Save(ConfigFilePath());
 }

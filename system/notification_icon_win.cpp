@@ -1,16 +1,23 @@
 #include "system/notification_icon_win.h"
 
-#include <shellapi.h>
-
 #include "base/app_paths_win.h"
+#include "base/seam.h"
 
 namespace {
 
+constexpr UINT_PTR kAddAgainTimerId = 951;
+constexpr UINT kAddAgainPeriodMs = 1000;
+
 NOTIFYICONDATAA g_icon;
+Seam<NotifyIconFunction> g_notifyIcon(::Shell_NotifyIconA);
+
+bool Notify(DWORD message) { return g_notifyIcon.Get()(message, &g_icon) != FALSE; }
+
+void CALLBACK AddAgain(HWND, UINT, UINT_PTR, DWORD) { AddTrayIcon(); }
 
 void ShowIcon(const char* resource) {
   g_icon.hIcon = ::LoadIconA(AppInstance(), resource);
-  ::Shell_NotifyIconA(NIM_MODIFY, &g_icon);
+  if (!Notify(NIM_MODIFY)) AddTrayIcon();
 }
 
 }  // namespace
@@ -26,7 +33,23 @@ void InitTrayIcon(HWND window, const char* tip) {
   lstrcpynA(g_icon.szTip, tip, sizeof g_icon.szTip);
 }
 
-void AddTrayIcon() { ::Shell_NotifyIconA(NIM_ADD, &g_icon); }
-void DeleteTrayIcon() { ::Shell_NotifyIconA(NIM_DELETE, &g_icon); }
+void AddTrayIcon() {
+  // A time-out can come after the shell took the icon after all: then it can be changed.
+  if (Notify(NIM_ADD) || Notify(NIM_MODIFY)) {
+    ::KillTimer(g_icon.hWnd, kAddAgainTimerId);
+  } else {
+    ::SetTimer(g_icon.hWnd, kAddAgainTimerId, kAddAgainPeriodMs, AddAgain);
+  }
+}
+
+void DeleteTrayIcon() {
+  ::KillTimer(g_icon.hWnd, kAddAgainTimerId);
+  Notify(NIM_DELETE);
+}
+
 void ShowBusyIcon() { ShowIcon("DOWNLOADICON"); }
 void ShowIdleIcon() { ShowIcon("AMAINICON"); }
+
+NotifyIconFunction SetNotifyIconFunction(NotifyIconFunction replacement) {
+  return g_notifyIcon.Replace(replacement);
+}

@@ -72,12 +72,14 @@ bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name) {
 bool DownloadAndApply(const std::string& id, const std::string& name, SettingsStore& settings,
                       WallpaperList& list) {
   const std::string fileName = name.empty() ? id + ".jpg" : name;
-  // The service's name becomes a local file name: only a plain one may.
-  if (!IsSafePictureName(fileName)) return false;
+  const std::string url = ImageRequestUrl(id, name);
+  // The service's name becomes a local file name: only a plain one may, and only one that its
+  // request can name.
+  if (!IsSafePictureName(fileName) || url.empty()) return false;
   const std::string localPath = JoinPath(EnsureDataFolder(), fileName);
 
   const bool stored = RefreshStoredWallpaper(list, fileName);
-  if (!stored && !Download(ImageRequestUrl(id, name), localPath)) return false;
+  if (!stored && !Download(url, localPath)) return false;
   // A download that cannot be shown is not kept: the next choice fetches it afresh.
   if (!ApplyDesktopWallpaper(localPath)) {
     if (!stored) ::DeleteFileA(localPath.c_str());

@@ -91,8 +91,9 @@ std::string ImageRequestUrl(const std::string& id, const std::string& name) {
   std::string url =
       ServiceUrl(name.empty() ? "/program/pobierz_jpeg.php?id=" + id
                               : "/program//pobierz_jpeg_v2.php?zdjecie=" + EscapeQueryValue(name));
-  if (url.size() > kMaxImageUrlLength) url.resize(kMaxImageUrlLength);
-  return url;
+  // Cut short, the request would name another picture (or break an escape) while the file is
+  // stored under the whole name.
+  return url.size() > kMaxImageUrlLength ? std::string() : url;
 }
 
 std::string LinkReportUrl(const std::string& link, bool fetched) {

@@ -33,7 +33,7 @@ struct SelectionAnswer {
 bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen);
 
 // The image's address: by name (escaped as a query value) when name is not empty, by id
-// otherwise; at most 255 characters.
+// otherwise; empty when it would be longer than 255 characters.
 std::string ImageRequestUrl(const std::string& id, const std::string& name);
 // The report of a link handed to the program, on the report host: whether its image was fetched,
 // and the link as the user gave it, in Base64.

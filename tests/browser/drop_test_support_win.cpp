@@ -5,13 +5,16 @@
 #include <cstring>
 
 #include "browser/file_drop_win.h"
+#include "support/file_bytes.h"
 
 namespace {
 
 std::vector<std::string> g_applied;
+std::vector<std::string> g_contents;
 
 bool RecordApplied(const std::string& path) {
   g_applied.push_back(path);
+  g_contents.push_back(ReadFileBytes(path));
   return true;
 }
 
@@ -32,6 +35,8 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths) {
 
 AppliedImages::AppliedImages() : replacement_(SetDroppedImageHandler, RecordApplied) {
   g_applied.clear();
+  g_contents.clear();
 }
 
 const std::vector<std::string>& AppliedImages::Paths() const { return g_applied; }
+const std::vector<std::string>& AppliedImages::Contents() const { return g_contents; }

@@ -20,8 +20,9 @@ class AppliedImages {
   AppliedImages(const AppliedImages&) = delete;
   AppliedImages& operator=(const AppliedImages&) = delete;
 
-  // The paths handed over, in order.
+  // The paths handed over, in order, and the files' bytes as they were then.
   const std::vector<std::string>& Paths() const;
+  const std::vector<std::string>& Contents() const;
 
  private:
   SeamReplacement<DroppedImageHandler> replacement_;

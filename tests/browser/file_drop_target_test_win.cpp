@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/app_paths_win.h"
 #include "browser/browser.h"
 #include "browser/doc_host_ui_handler_win.h"
 #include "browser/drop_test_support_win.h"
@@ -135,25 +136,39 @@ TEST_F(FileDropTargetTest, DroppedFilesGoToTheDropHandlingNotTheBrowser) {
   EXPECT_THAT(browserTarget_.calls, testing::IsEmpty());
 }
 
-TEST_F(FileDropTargetTest, FilesDroppedOnTheSettingsWindowAreAppliedOnceTheSourceIsLetGo) {
+TEST_F(FileDropTargetTest, ImagesDroppedOnTheSettingsWindowAreKeptUntilTheSourceIsLetGo) {
   UserStateGuard userState;
   MessageBoxRecorder boxes;  // the page's navigation error, under Wine
-  OpenSettingsWindow();
-  const HWND window = SettingsWindowHandle();
-  ASSERT_NE(window, nullptr);
-  const std::string image = folder_.File("photo.png");
-  ASSERT_TRUE(WriteFileBytes(image, std::string("\x89PNG\r\n\x1A\n", 8)));
-  FakeDataObject files(CF_HDROP, {image});
+  const std::string bytes("\x89PNG\r\n\x1A\n", 8);
+  const struct {
+    const char* label;
+    bool windowStays;
+  } kCases[] = {{"applied", true}, {"the window goes first", false}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.label);
+    const std::vector<std::string> before = applied_.Contents();
+    OpenSettingsWindow();
+    const HWND window = SettingsWindowHandle();
+    ASSERT_NE(window, nullptr);
+    const std::string image = folder_.File("photo.png");
+    ASSERT_TRUE(WriteFileBytes(image, bytes));
+    FakeDataObject files(CF_HDROP, {image});
 
-  // The source waits for the drop to return, and its list is freed then.
-  EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_THAT(applied_.Paths(), testing::IsEmpty());
-  MSG message;
-  while (::PeekMessageA(&message, window, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
-    ::DispatchMessageA(&message);
+    // The source waits for the drop to return, then deletes its temporary file.
+    EXPECT_EQ(DragAndDrop(&files), static_cast<DWORD>(DROPEFFECT_COPY));
+    ::DeleteFileA(image.c_str());
+    EXPECT_EQ(applied_.Contents(), before);
+    if (!c.windowStays) ::DestroyWindow(window);
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, WM_PAGE_KEPT_DROPS, WM_PAGE_KEPT_DROPS, PM_REMOVE)) {
+      ::DispatchMessageA(&message);
+    }
+    std::vector<std::string> expected = before;
+    if (c.windowStays) expected.push_back(bytes);
+    EXPECT_EQ(applied_.Contents(), expected);
+    EXPECT_THAT(TemporaryFilesIn(EnsureDataFolder()), testing::IsEmpty());
+    ::DestroyWindow(window);
   }
-  EXPECT_EQ(applied_.Paths(), std::vector<std::string>{image});
-  ::DestroyWindow(window);
 }
 
 TEST_F(FileDropTargetTest, OtherDataGoesToTheBrowsersOwnTarget) {

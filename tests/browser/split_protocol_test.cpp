@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "browser/page_address.h"
 #include "browser/split_protocol.h"
 
 namespace {
@@ -26,6 +27,21 @@ TEST(SplitProtocol, WithoutTwoSlashesAfterTheFirstColonTheRestIsTheWholeText) {
     EXPECT_FALSE(SplitProtocol(input, protocol, rest)) << input;
     EXPECT_EQ(protocol, "unchanged") << input;
     EXPECT_EQ(rest, input) << input;
+  }
+}
+
+TEST(SettingsPageAddress, EscapesWhatWouldEndOrBreakTheAddress) {
+  const struct {
+    const char* path;
+    const char* address;
+  } kCases[] = {
+      {"C:\\Program Files\\k.exe", "res://C:\\Program Files\\k.exe/opcje.html"},
+      {"C:\\Users\\Jan#2\\k.exe", "res://C:\\Users\\Jan%232\\k.exe/opcje.html"},
+      {"D:\\C#\\100%\\k.exe", "res://D:\\C%23\\100%25\\k.exe/opcje.html"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(SettingsPageAddress(c.path), c.address);
   }
 }
 

@@ -18,6 +18,10 @@ def leftover_files():
     return files
 
 
+def hand_offs(log):
+    return [line for line in log.read_text().splitlines() if line not in ("starting", "ready")]
+
+
 class HandOffToRunningCopy(ProgramTestCase):
     """A second copy sends its argument to the running copy's window and exits with 0."""
 
@@ -33,7 +37,7 @@ class HandOffToRunningCopy(ProgramTestCase):
         super().tearDown()
 
     def messages(self):
-        return [line for line in self.log.read_text().splitlines() if line != "ready"]
+        return hand_offs(self.log)
 
     def hand_off(self, text):
         self.assertEqual(launch(text), 0)
@@ -66,6 +70,22 @@ class HandOffToRunningCopy(ProgramTestCase):
         files = leftover_files()
         self.assertEqual(self.hand_off("kolorowisko:5"), ["remote 0 5"])
         self.assertEqual([path.name for path in files if not path.exists()], [])
+
+
+class HandOffToAStartingCopy(ProgramTestCase):
+    """A copy that starts while another is still starting (its window not yet there) does not
+    run too: it waits for the other's window and hands off."""
+
+    def test_waits_for_the_window_of_the_copy_that_holds_the_mutex(self):
+        log = scratch_folder(self) / "messages.log"
+        fake = subprocess.Popen(["wine", str(FAKE_TRAY), "late", windows_path(log)],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            self.assertTrue(wait_until(lambda: log.exists() and "starting" in log.read_text()))
+            self.assertEqual(launch("kolorowisko:5", timeout_ms=20000), 0)
+            self.assertEqual(hand_offs(log), ["remote 0 5"])
+        finally:
+            fake.kill()
 
 
 class FirstCopy(ProgramTestCase):

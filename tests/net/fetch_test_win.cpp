@@ -329,4 +329,66 @@ TEST_F(Fetch, GivingUpClosesTheBlockedTransfersHandles) {
   EXPECT_TRUE(g_sawHandleClosed);
 }
 
+DWORD g_requestFlags = 0;
+
+HINTERNET WINAPI RecordFlags(HINTERNET session, LPCSTR url, LPCSTR headers, DWORD length,
+                             DWORD flags, DWORD_PTR context) {
+  g_requestFlags = flags;
+  return ::InternetOpenUrlA(session, url, headers, length, flags, context);
+}
+
+TEST_F(Fetch, NoTransferIsKeptInTheSystemsCacheOrCookies) {
+  ReplaceCalls({RecordFlags});
+  const std::string url = LoopbackUrl("/body?size=3000");
+  EXPECT_EQ(FetchToString(url), PatternBody("raw", 3000));
+  constexpr DWORD kKeepNothing = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES;
+  EXPECT_EQ(g_requestFlags & kKeepNothing, kKeepNothing);
+  char entry[4096];
+  DWORD size = sizeof entry;
+  EXPECT_FALSE(::GetUrlCacheEntryInfoA(
+      url.c_str(), reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(entry), &size));
+}
+
+// The status query waits until the caller has given up and closed the handles, then answers as if
+// it had got through; every call on the handles after that is counted.
+std::atomic<bool> g_gaveUp{false};
+std::atomic<int> g_callsAfterGiveUp{0};
+
+BOOL WINAPI StatusAfterGiveUp(HINTERNET request, DWORD query, LPVOID buffer, LPDWORD size,
+                              LPDWORD index) {
+  if (g_gaveUp) {
+    ++g_callsAfterGiveUp;
+    return FALSE;
+  }
+  if ((query & HTTP_QUERY_HEADER_MASK) != HTTP_QUERY_STATUS_CODE) {
+    return ::HttpQueryInfoA(request, query, buffer, size, index);
+  }
+  for (int i = 0; i < 100 && !g_gaveUp; ++i) {
+    DWORD type = 0;
+    DWORD typeSize = sizeof type;
+    g_gaveUp = !::InternetQueryOptionA(request, INTERNET_OPTION_HANDLE_TYPE, &type, &typeSize);
+    ::Sleep(50);
+  }
+  *static_cast<DWORD*>(buffer) = HTTP_STATUS_OK;
+  return TRUE;
+}
+
+BOOL WINAPI CountReadsAfterGiveUp(HINTERNET request, LPVOID buffer, DWORD size, LPDWORD got) {
+  if (!g_gaveUp) return ::InternetReadFile(request, buffer, size, got);
+  ++g_callsAfterGiveUp;
+  *got = 0;
+  return FALSE;
+}
+
+TEST_F(Fetch, AfterGivingUpTheHelperMakesNoCallOnTheClosedHandles) {
+  ReplaceCalls({::InternetOpenUrlA, CountReadsAfterGiveUp, StatusAfterGiveUp});
+  g_gaveUp = false;
+  g_callsAfterGiveUp = 0;
+  EXPECT_EQ(FetchToString(LoopbackUrl("/body?size=10")), "");
+  for (int i = 0; i < 50 && !g_gaveUp; ++i) ::Sleep(100);
+  ASSERT_TRUE(g_gaveUp);
+  ::Sleep(500);  // the helper's time to go on
+  EXPECT_EQ(g_callsAfterGiveUp, 0);
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "support/file_bytes.h"
 #include "support/seam_replacement.h"
 #include "support/temp_folder.h"
+#include "support/user_state_win.h"
 
 namespace {
 
@@ -128,6 +129,65 @@ TEST(SettingsFile, WithoutTheUsersFolderNothingIsReadOrWritten) {
   ::SetCurrentDirectoryA(previous);
   EXPECT_FALSE(rootFolderMade);
   EXPECT_THAT(TemporaryFilesIn(current.Path()), testing::IsEmpty());
+}
+
+BOOL WINAPI ReadFailingPartWay(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got, LPOVERLAPPED) {
+  if (::SetFilePointer(file, 0, nullptr, FILE_CURRENT) == 0) {
+    return ::ReadFile(file, buffer, size < 4 ? size : 4, got, nullptr);
+  }
+  *got = 0;
+  ::SetLastError(ERROR_IO_DEVICE);
+  return FALSE;
+}
+
+enum class Obstacle { None, Missing, HeldForAMoment, HeldThroughout, ReadFailsPartWay };
+
+TEST(SettingsFile, AFileThatCannotBeReadWholeIsWaitedForAndNeverWrittenOver) {
+  UserStateGuard user;
+  const SettingsStore saved = AppSettings();
+  const std::string path = ConfigFilePath();
+  const struct {
+    const char* label;
+    Obstacle obstacle;
+    bool read;
+  } kCases[] = {
+      {"readable", Obstacle::None, true},
+      {"missing", Obstacle::Missing, true},
+      {"held for a moment", Obstacle::HeldForAMoment, true},
+      {"held throughout", Obstacle::HeldThroughout, false},
+      {"read fails part-way", Obstacle::ReadFailsPartWay, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.label);
+    AppSettings() = SettingsStore();
+    EnsureAppFolder();
+    ASSERT_TRUE(c.obstacle == Obstacle::Missing ? ::DeleteFileA(path.c_str()) != 0
+                                                : WriteFileBytes(path, kOldText));
+    HANDLE lock = c.obstacle == Obstacle::HeldForAMoment || c.obstacle == Obstacle::HeldThroughout
+                      ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)
+                      : nullptr;
+    ScopedKernelHandle release(c.obstacle == Obstacle::HeldForAMoment
+                                   ? ::CreateThread(nullptr, 0, CloseAfterAMoment, lock, 0, nullptr)
+                                   : nullptr);
+    {
+      SeamReplacement<ReadFileFunction> read(
+          SetReadFileFunction,
+          c.obstacle == Obstacle::ReadFailsPartWay ? ReadFailingPartWay : ::ReadFile);
+      EXPECT_EQ(LoadAppSettings(), c.read);
+    }
+    // Let go before the save: only the failed load may keep the save away.
+    if (release) ::WaitForSingleObject(release.Get(), INFINITE);
+    if (c.obstacle == Obstacle::HeldThroughout) ::CloseHandle(lock);
+    std::string user;
+    AppSettings().GetString("USER", user);
+    EXPECT_EQ(user, c.read && c.obstacle != Obstacle::Missing ? "old" : "");
+
+    EXPECT_EQ(SaveAppSettings(ChangedStore()), c.read);
+    EXPECT_EQ(ReadFileBytes(path), c.read ? ChangedStore().ToText() : kOldText);
+  }
+  AppSettings() = saved;
+  LoadAppSettings();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Stands in for a running copy of the program: a top-level window with the tray window's class
 // and title that writes every hand-off message it receives to the file named by its argument,
-// one line each, and quits on message 1148.
+// one line each, and quits on message 1148. With "late " before the file name it stands in for a
+// copy that is still starting: it holds the running copy's mutex for two seconds before its
+// window appears.
 #include <windows.h>
 
 #include <cstdio>
@@ -57,6 +59,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   g_logPath = commandLine;
+  constexpr char kLate[] = "late ";
+  if (g_logPath.rfind(kLate, 0) == 0) {
+    g_logPath.erase(0, sizeof kLate - 1);
+    ::CreateMutexA(nullptr, TRUE, "Local\\KolorowiskoRunningCopy");
+    Log("starting");
+    ::Sleep(2000);
+  }
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;

@@ -164,4 +164,26 @@ TEST(ImageRequest, NamesGoEscapedAsQueryValues) {
   EXPECT_EQ(url.substr(url.find("zdjecie=")), "zdjecie=a%20b%26c%2B%B1.jpg");
 }
 
+TEST(ImageRequest, ANameWhoseRequestWouldNotFitIsRefusedWhole) {
+  const size_t room = 255 - ServiceUrl("/program//pobierz_jpeg_v2.php?zdjecie=").size();
+  const struct {
+    const char* label;
+    std::string name;
+    bool fits;
+  } kCases[] = {
+      {"plain, exactly full", std::string(room, 'a'), true},
+      {"plain, one over", std::string(room + 1, 'a'), false},
+      {"escape ending the room", std::string(room - 3, 'a') + " ", true},
+      {"escape across the end", std::string(room - 2, 'a') + " ", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.label);
+    const std::string url = ImageRequestUrl("5", c.name);
+    EXPECT_EQ(!url.empty(), c.fits);
+    if (c.fits) {
+      EXPECT_EQ(UnescapeQueryValue(url.substr(url.find("zdjecie=") + 8)), c.name);
+    }
+  }
+}
+
 }  // namespace

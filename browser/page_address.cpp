@@ -1,0 +1,8 @@
+#include "browser/page_address.h"
+
+#include "net/service_address.h"
+
+// A "#" or "%" in the path (C:\Users\Jan#2, D:\C#) would otherwise end or break the address.
+std::string SettingsPageAddress(const std::string& programPath) {
+  return "res://" + FileAddressPath(programPath) + "/opcje.html";
+}
