@@ -5,6 +5,7 @@
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/whole_file_win.h"
 #include "browser/browser.h"
 #include "image/image_win.h"
@@ -47,7 +48,7 @@ void CarryOutStartupArgument(const std::string& argument) {
   if (argument.empty()) {
     OpenSettingsWindow();
   } else if (ClassifyArgument(argument) == ArgumentKind::Link) {
-    ApplyLink(argument);
+    ChangeToLink(argument, ChangeOrigin::Link);
   } else {
     CarryOutNumber(NumericArgumentValue(argument), NumberSource::CommandLine);
   }
@@ -81,6 +82,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
     HandOffToRunningCopy(running, argument);
     return 0;
   }
+  WriteLog("Kolorowisko " KOLOROWISKO_VERSION " started");
   RemoveLeftoverFiles();
   LoadAppWallpapers();
 
@@ -101,5 +103,6 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   const int exitCode = RunMessageLoop();
 
   DeleteTrayIcon();
+  WriteLog("Kolorowisko " KOLOROWISKO_VERSION " ended");
   return exitCode;  // GDI+ shuts down as its session goes out of scope
 }

@@ -5,6 +5,7 @@ and the virtual desktop are shared, so the end-to-end tests run one at a time.
 """
 import os
 import pwd
+import re
 import shutil
 import socket
 import subprocess
@@ -314,9 +315,23 @@ def assert_applied(test, since, wallpaper_id=None):
 
 
 def snapshot_app_files():
-    """Every file of the program's folder with its bytes: what a failed change must not touch."""
+    """Every file of the program's folder with its bytes: what a failed change must not touch
+    (the diagnostics log aside, which tells of it)."""
     root = app_folder()
-    return {path.relative_to(root): path.read_bytes() for path in root.rglob("*") if path.is_file()}
+    return {path.relative_to(root): path.read_bytes() for path in root.rglob("*")
+            if path.is_file() and not path.name.startswith("kolorowisko.log")}
+
+
+def log_lines():
+    """The diagnostics log's lines, each without its time."""
+    path = app_folder() / "kolorowisko.log"
+    if not path.exists():
+        return []
+    lines = path.read_bytes().decode("utf-8").split("\r\n")
+    assert lines[-1] == "", "the log ends in half a line"
+    for line in lines[:-1]:
+        assert re.match(r"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d ", line), line
+    return [line[20:] for line in lines[:-1]]
 
 
 class ServiceTestCase(ProgramTestCase):

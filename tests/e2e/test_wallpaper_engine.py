@@ -2,7 +2,7 @@
 import base64
 import unittest
 
-from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder,
+from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder, log_lines,
                      desktop_wallpaper, read_config, reset_user_state, run_with_argument,
                      snapshot_app_files, thumbnails_folder, user_folder, wine, write_config)
 
@@ -123,13 +123,17 @@ class ServiceFaults(ServiceTestCase):
             self.assertEqual(after[name], content, name)
 
     def test_refusals_and_broken_selection_answers(self):
-        for fault in ["error", "no_id", "no_zdjecie", "unterminated_id", "unterminated_zdjecie",
-                      "empty", "http_500"]:
+        unexpected = "failed, unexpected answer from the service"
+        for fault, reason in [("error", 'failed, service error: "Brak tapet"'),
+                              ("no_id", unexpected), ("no_zdjecie", unexpected),
+                              ("unterminated_id", unexpected), ("unterminated_zdjecie", unexpected),
+                              ("empty", unexpected), ("http_500", unexpected)]:
             with self.subTest(fault=fault):
                 self.service.reset()
-                self.service.set_fault(fault)
+                self.service.set_fault(fault, text="Brak tapet")
                 self.assert_nothing_changed()
                 self.assertEqual(self.service.requests(kind="image"), [])
+                self.assertRegex(log_lines()[-2], f"^change \\(link\\) pool 1: {reason}, \\d+ ms$")
 
     def test_a_body_that_is_not_a_whole_image(self):
         for fault in ["not_image", "damaged"]:

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/path.h"
 #include "base/registry_win.h"
 #include "base/scoped_win.h"
@@ -102,13 +103,26 @@ TEST_F(DesktopWallpaper, ImageThatCannotBeReadChangesNothing) {
 
   const std::string page = folder_.File("page.jpg");
   ASSERT_TRUE(WriteFileBytes(page, "<html><body>Not Found</body></html>"));
-  EXPECT_FALSE(ApplyDesktopWallpaper(page));
-  EXPECT_FALSE(ApplyDesktopWallpaper(folder_.File("missing.jpg")));
+  EXPECT_EQ(ApplyDesktopImage(page), ChangeFailure::NotImage);
+  EXPECT_EQ(ApplyDesktopImage(folder_.File("missing.jpg")), ChangeFailure::NotImage);
 
   EXPECT_EQ(ReadFileBytes(wall_), earlierWall);
   EXPECT_EQ(DesktopValue("TileWallpaper"), std::string("1", 2));
   EXPECT_EQ(DesktopValue("WallpaperStyle"), std::string("2", 2));
   EXPECT_STRCASEEQ(SystemWallpaper().c_str(), other.c_str());
+}
+
+TEST_F(DesktopWallpaper, AWallBmpThatCannotBeSavedIsToldAndLogged) {
+  const std::string picture = WritePicture("picture.jpg");
+  const std::string logBefore = ReadFileBytes(LogFilePath());
+  // A folder in its place: the new bitmap cannot be moved there.
+  ::DeleteFileA(wall_.c_str());
+  ASSERT_TRUE(::CreateDirectoryA(wall_.c_str(), nullptr));
+  EXPECT_EQ(ApplyDesktopImage(picture), ChangeFailure::CannotSave);
+  ::RemoveDirectoryA(wall_.c_str());
+  const std::string log = ReadFileBytes(LogFilePath());
+  ASSERT_GT(log.size(), logBefore.size());
+  EXPECT_NE(log.find("wall.bmp could not be saved", logBefore.size()), std::string::npos) << log;
 }
 
 }  // namespace
