@@ -12,9 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string answer = InputText(data, size);
   ChangeOutcome refused(ChangeFailure::ServiceError);
   refused.serviceText = SelectionErrorText(answer);
-  FUZZ_CHECK(refused.serviceText.find(']') == std::string::npos);
-  const std::string line = FormatLogLine({2026, 12, 9, 3, 4, 5},
-                                         ChangeLogText(ChangeOrigin::Timer, "pool 1", refused, 0));
+  const std::string line = FormatLogLine({}, ChangeLogText(ChangeOrigin::Timer, "", refused, 0));
   FUZZ_CHECK(line.find_first_of("\r\n") == line.size() - 2);
   SelectionAnswer chosen;
   if (!ParseSelectionAnswer(answer, chosen)) return 0;

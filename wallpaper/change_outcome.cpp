@@ -1,52 +1,25 @@
 #include "wallpaper/change_outcome.h"
 
+#include <cstddef>
+#include <iterator>
+
 namespace {
 
-const char* OriginName(ChangeOrigin origin) {
-  switch (origin) {
-    case ChangeOrigin::Menu:
-      return "menu";
-    case ChangeOrigin::Page:
-      return "page";
-    case ChangeOrigin::Timer:
-      return "timer";
-    case ChangeOrigin::Link:
-      return "link";
-    case ChangeOrigin::Drop:
-      return "drop";
-    case ChangeOrigin::SecondCopy:
-      return "second copy";
-  }
-  return "?";
-}
-
-const char* FailureName(ChangeFailure failure) {
-  switch (failure) {
-    case ChangeFailure::None:
-      return "ok";
-    case ChangeFailure::NoConnection:
-      return "no connection";
-    case ChangeFailure::TimeOut:
-      return "time-out";
-    case ChangeFailure::BrokenTransfer:
-      return "transfer broken off";
-    case ChangeFailure::ServiceError:
-      return "service error";
-    case ChangeFailure::UnexpectedAnswer:
-      return "unexpected answer from the service";
-    case ChangeFailure::UnsafeName:
-      return "unsafe file name from the service";
-    case ChangeFailure::NotImage:
-      return "not an image";
-    case ChangeFailure::CannotConvert:
-      return "cannot convert";
-    case ChangeFailure::CannotSave:
-      return "cannot save wall.bmp";
-    case ChangeFailure::CannotSet:
-      return "cannot set the wallpaper";
-  }
-  return "?";
-}
+// In the order of the enumerations.
+constexpr const char* kOriginNames[] = {"menu", "page", "timer", "link", "drop", "second copy"};
+constexpr const char* kFailureNames[] = {"ok",
+                                         "no connection",
+                                         "time-out",
+                                         "transfer broken off",
+                                         "service error",
+                                         "unexpected answer from the service",
+                                         "unsafe file name from the service",
+                                         "not an image",
+                                         "cannot convert",
+                                         "cannot save wall.bmp",
+                                         "cannot set the wallpaper"};
+static_assert(std::size(kOriginNames) == static_cast<std::size_t>(ChangeOrigin::SecondCopy) + 1);
+static_assert(std::size(kFailureNames) == static_cast<std::size_t>(ChangeFailure::CannotSet) + 1);
 
 }  // namespace
 
@@ -56,8 +29,11 @@ bool IsUnreachable(ChangeFailure failure) {
 
 std::string ChangeLogText(ChangeOrigin origin, const std::string& subject,
                           const ChangeOutcome& outcome, long long milliseconds) {
-  std::string text = std::string("change (") + OriginName(origin) + ") " + subject + ": ";
-  text += outcome ? "ok" : std::string("failed, ") + FailureName(outcome.failure);
+  std::string text = std::string("change (") + kOriginNames[static_cast<std::size_t>(origin)] +
+                     ") " + subject + ": ";
+  text += outcome
+              ? "ok"
+              : std::string("failed, ") + kFailureNames[static_cast<std::size_t>(outcome.failure)];
   if (outcome.failure == ChangeFailure::ServiceError && !outcome.serviceText.empty()) {
     text += ": \"" + outcome.serviceText + "\"";
   }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "base/app_paths_win.h"
-#include "base/log.h"
 #include "base/path.h"
 #include "base/registry_win.h"
 #include "base/scoped_win.h"
@@ -110,19 +109,6 @@ TEST_F(DesktopWallpaper, ImageThatCannotBeReadChangesNothing) {
   EXPECT_EQ(DesktopValue("TileWallpaper"), std::string("1", 2));
   EXPECT_EQ(DesktopValue("WallpaperStyle"), std::string("2", 2));
   EXPECT_STRCASEEQ(SystemWallpaper().c_str(), other.c_str());
-}
-
-TEST_F(DesktopWallpaper, AWallBmpThatCannotBeSavedIsToldAndLogged) {
-  const std::string picture = WritePicture("picture.jpg");
-  const std::string logBefore = ReadFileBytes(LogFilePath());
-  // A folder in its place: the new bitmap cannot be moved there.
-  ::DeleteFileA(wall_.c_str());
-  ASSERT_TRUE(::CreateDirectoryA(wall_.c_str(), nullptr));
-  EXPECT_EQ(ApplyDesktopImage(picture), ChangeFailure::CannotSave);
-  ::RemoveDirectoryA(wall_.c_str());
-  const std::string log = ReadFileBytes(LogFilePath());
-  ASSERT_GT(log.size(), logBefore.size());
-  EXPECT_NE(log.find("wall.bmp could not be saved", logBefore.size()), std::string::npos) << log;
 }
 
 }  // namespace

@@ -138,23 +138,6 @@ TEST(SelectionAnswer, AnErrorTagWithoutABracketAfterItIsIgnored) {
   EXPECT_EQ(chosen.name, "b.jpg");
 }
 
-TEST(SelectionAnswer, TheErrorTextIsTheFirstCompleteErrorTags) {
-  const struct {
-    const char* answer;
-    const char* text;
-  } cases[] = {
-      {"[id:1][error:Brak tapet][zdjecie:a.jpg]", "Brak tapet"},
-      {"[error:first][error:second]", "first"},
-      {"[id:1][zdjecie:a.jpg][error:", ""},
-      {"[id:1][zdjecie:a.jpg]", ""},
-      {"[error:]", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
-    EXPECT_EQ(SelectionErrorText(c.answer), c.text);
-  }
-}
-
 TEST(Base64, MatchesTheStandardVectors) {
   EXPECT_EQ(Base64Encode(""), "");
   EXPECT_EQ(Base64Encode("f"), "Zg==");
