@@ -5,6 +5,7 @@
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/scoped_win.h"
 #include "base/whole_file_win.h"
 #include "browser/browser.h"
@@ -54,7 +55,7 @@ void CarryOutStartupArgument(const std::string& argument) {
   if (argument.empty()) {
     OpenSettingsWindow();
   } else if (ClassifyArgument(argument) == ArgumentKind::Link) {
-    ApplyLink(argument);
+    ChangeToLink(argument, ChangeOrigin::Link);
   } else {
     CarryOutNumber(NumericArgumentValue(argument), NumberSource::CommandLine);
   }
@@ -105,6 +106,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   // The running copy owns the data and thumbnails folders: a second copy that loaded the list
   // would purge a download that the running copy is storing right now, or its temporary files.
   if (running) return HandOffToRunningCopy(running, argument);
+  WriteLog("Kolorowisko " KOLOROWISKO_VERSION " started");
   RemoveLeftoverFiles();
   LoadAppWallpapers();
 
@@ -125,5 +127,6 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   const int exitCode = RunMessageLoop();
 
   DeleteTrayIcon();
+  WriteLog("Kolorowisko " KOLOROWISKO_VERSION " ended");
   return exitCode;  // GDI+ shuts down as its session goes out of scope
 }

@@ -9,6 +9,7 @@
 //   registry_win.h         keys and string values under HKEY_CURRENT_USER
 //   app_paths_win.h        AppFolder and its files, the program's own path and module
 //   user_interaction_win.h message boxes and web pages, through seams
+//   log.h                  the diagnostics log: one call writes a line
 #pragma once
 
 #include "base/path.h"

@@ -13,7 +13,7 @@
 
 namespace {
 
-Seam<DroppedImageHandler> g_applyDroppedImage(ApplyDesktopWallpaper);
+Seam<DroppedImageHandler> g_applyDroppedImage(ChangeToDroppedFile);
 
 FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 

@@ -1,14 +1,21 @@
-// The service's answer to the selection request: an id that is stored and named in files, and a
-// picture name.
+// The service's answer to the selection request: an id that is stored and named in files, a
+// picture name, and a refusal's text, which goes into the diagnostics log.
 #include <cstdlib>
 
+#include "base/log.h"
 #include "fuzz/fuzz_support.h"
+#include "wallpaper/change_outcome.h"
 #include "recent/picture_name.h"
 #include "wallpaper/service_requests.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string answer = InputText(data, size);
+  ChangeOutcome refused(ChangeFailure::ServiceError);
+  refused.serviceText = SelectionErrorText(answer);
+  const std::string line = FormatLogLine({}, ChangeLogText(ChangeOrigin::Timer, "", refused, 0));
+  FUZZ_CHECK(line.find_first_of("\r\n") == line.size() - 2);
   SelectionAnswer chosen;
-  if (!ParseSelectionAnswer(InputText(data, size), chosen)) return 0;
+  if (!ParseSelectionAnswer(answer, chosen)) return 0;
   FUZZ_CHECK(!chosen.id.empty() && chosen.id.size() <= 11);
   FUZZ_CHECK(std::to_string(std::strtoll(chosen.id.c_str(), nullptr, 10)) == chosen.id);
   FUZZ_CHECK(chosen.name.find(']') == std::string::npos);

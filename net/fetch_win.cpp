@@ -8,6 +8,7 @@
 // counts as stalled.
 #include "net/net.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,12 +33,29 @@ constexpr std::size_t kFileChunk = 16384;
 constexpr std::size_t kStringChunk = 4096;
 constexpr std::size_t kImageChunk = 8192;
 
+// How far a transfer got, shared by its helper and the caller: what tells the failures apart.
+struct TransferProgress {
+  std::atomic<bool> answered{false};  // the server sent its headers
+  std::atomic<bool> givenUp{false};   // the caller stopped waiting
+};
+
 // One GET as the helper carries it out, copied from the caller's settings when it starts.
 struct TransferJob {
   std::string url;
   WinInetCalls calls = g_winInetCalls.Get();
   std::chrono::milliseconds idleBound = g_fetchIdleBound.Get();
+  std::shared_ptr<TransferProgress> progress = std::make_shared<TransferProgress>();
 };
+
+// Why the job gave no result.
+FetchFailure FailureOf(const TransferJob& job) {
+  if (job.progress->givenUp) return FetchFailure::TimeOut;
+  return job.progress->answered ? FetchFailure::Broken : FetchFailure::NoConnection;
+}
+
+void Tell(FetchFailure* failure, FetchFailure why) {
+  if (failure) *failure = why;
+}
 
 using TraceLine = std::function<void(const std::string&)>;
 
@@ -48,7 +66,10 @@ bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySi
                   IdleWatch& watch, const TraceLine& trace) {
   WinInetGet get(job.calls);
   // A caller that gives up closes the handles: Windows then ends a call blocked on them.
-  watch.OnGiveUp(get.Canceller());
+  watch.OnGiveUp([cancel = get.Canceller(), progress = job.progress] {
+    progress->givenUp = true;
+    cancel();
+  });
   if (!get.OpenSession(job.idleBound)) {
     trace("connection null\n");
     return false;
@@ -59,6 +80,7 @@ bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySi
     return false;
   }
   trace("internet ok\n");
+  job.progress->answered = true;
   watch.NoteProgress();  // the headers have arrived
   return ReadWholeBody(get, buffer, size, sink, watch);
 }
@@ -125,52 +147,60 @@ Result Guarded(Result failed, Transfer transfer) {
 }
 
 bool FetchFile(const std::string& url, const std::string& path, std::size_t maxBytes,
-               bool wholeImage) {
+               bool wholeImage, FetchFailure* failure) {
+  Tell(failure, FetchFailure::Broken);
   return Guarded(false, [&] {
     WholeFileWriter file(path);
     if (!file) return false;
-    std::optional<WholeFileWriter> received =
-        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
-                      [job = TransferJob{url}, file = std::move(file), maxBytes,
-                       wholeImage](IdleWatch& watch) mutable {
-                        return ReceiveFile(job, std::move(file), maxBytes, wholeImage, watch);
-                      });
+    const TransferJob job{url};
+    std::optional<WholeFileWriter> received = RunWithBounds(
+        g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
+        [job, file = std::move(file), maxBytes, wholeImage](IdleWatch& watch) mutable {
+          return ReceiveFile(job, std::move(file), maxBytes, wholeImage, watch);
+        });
+    if (!received) Tell(failure, FailureOf(job));
     // Only this thread moves a file into place.
-    return received && received->Commit();
+    if (!received || !received->Commit()) return false;
+    Tell(failure, FetchFailure::None);
+    return true;
   });
 }
 
 }  // namespace
 
 bool FetchToFile(const std::string& url, const std::string& path, std::size_t maxBytes) {
-  return FetchFile(url, path, maxBytes, false);
+  return FetchFile(url, path, maxBytes, false, nullptr);
 }
 
-bool FetchImageToFile(const std::string& url, const std::string& path, std::size_t maxBytes) {
-  return FetchFile(url, path, maxBytes, true);
+bool FetchImageToFile(const std::string& url, const std::string& path, std::size_t maxBytes,
+                      FetchFailure* failure) {
+  return FetchFile(url, path, maxBytes, true, failure);
 }
 
-std::string FetchToString(const std::string& url, std::size_t maxBytes) {
+std::string FetchToString(const std::string& url, std::size_t maxBytes, FetchFailure* failure) {
+  Tell(failure, FetchFailure::Broken);
   return Guarded(std::string(), [&] {
-    std::optional<std::string> received =
-        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
-                      [job = TransferJob{url}, maxBytes](IdleWatch& watch) {
-                        return ReceiveString(job, maxBytes, watch);
-                      });
+    const TransferJob job{url};
+    std::optional<std::string> received = RunWithBounds(
+        g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
+        [job, maxBytes](IdleWatch& watch) { return ReceiveString(job, maxBytes, watch); });
+    Tell(failure, received ? FetchFailure::None : FailureOf(job));
     return received ? std::move(*received) : std::string();
   });
 }
 
-bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
+bool FetchImage(std::string& url, const std::string& path, size_t maxBytes, FetchFailure* failure) {
+  Tell(failure, FetchFailure::Broken);
   return Guarded(false, [&] {
     ApplyHttpScheme(url);
     auto trace = std::make_shared<ImageTrace>();
-    std::optional<std::string> received =
-        RunWithBounds(g_fetchIdleBound.Get(), g_fetchDeadline.Get(),
-                      [job = TransferJob{url}, maxBytes, trace](IdleWatch& watch) {
-                        return ReceiveImage(job, maxBytes, trace, watch);
-                      });
+    const TransferJob job{url};
+    std::optional<std::string> received = RunWithBounds(
+        g_fetchIdleBound.Get(), g_fetchDeadline.Get(), [job, maxBytes, trace](IdleWatch& watch) {
+          return ReceiveImage(job, maxBytes, trace, watch);
+        });
     if (!received) {
+      Tell(failure, FailureOf(job));
       trace->LastLine("nothing to write\n");
       return false;
     }
@@ -178,7 +208,9 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes) {
     WholeFileWriter file(path);
     if (!file) return false;
     trace->Line("write fo file ok\n");
-    return file.Write(received->data(), received->size()) && file.Commit();
+    if (!file.Write(received->data(), received->size()) || !file.Commit()) return false;
+    Tell(failure, FetchFailure::None);
+    return true;
   });
 }
 

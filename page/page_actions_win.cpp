@@ -17,7 +17,7 @@ ProgramPageActions::ProgramPageActions(const HWND& owner, WallpaperList* wallpap
 void ProgramPageActions::OpenServicePage(const std::string& address) { OpenWebPage(address); }
 
 void ProgramPageActions::ChangeWallpaper(WallpaperPool pool, bool premium) {
-  ChangeWallpaperForUser(pool, premium);
+  ChangeWallpaperForUser(pool, premium, ChangeOrigin::Page);
 }
 
 void ProgramPageActions::RegisterUrlScheme() { ::RegisterUrlScheme(); }
@@ -28,7 +28,7 @@ void ProgramPageActions::SetStoredWallpaper(const std::string& name) {
   // The files and the list use the ANSI code page; a name it cannot hold names no stored file.
   const std::string ansiName = WideToAnsi(Utf8ToWide(name));
   if (AnsiToUtf8(ansiName) != name) return;
-  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), ansiName));
+  ChangeToFile(JoinPath(EnsureDataFolder(), ansiName), ChangeOrigin::Page);
   if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, ansiName);
 }
 

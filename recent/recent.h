@@ -8,6 +8,8 @@
 #include <list>
 #include <string>
 
+#include "image/image_win.h"
+
 struct WallpaperEntry {
   std::string name;  // the file name, the same in the data and the thumbnails folder
   FILETIME time;     // the thumbnail's (at Load) or the data file's (at Add) last-write time
@@ -23,13 +25,16 @@ class WallpaperList {
 
   // Rebuilds the entries from the thumbnails folder, prunes to the limit, purges stray data.
   void Load();
-  // Records a newly stored data file and makes its thumbnail.
-  void Add(const std::string& name);
+  // Records a newly stored data file and makes its thumbnail: from picture, the file already
+  // decoded, when the caller has it (a decoding is most of a thumbnail's cost), else from the file.
+  void Add(const std::string& name, Gdiplus::GpBitmap* picture = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
   FILETIME FileTimeOf(const std::string& name) const;
   void PurgeStrayData();
   void MakeThumbnail(const std::string& name);
+  // The thumbnail of the data file of that name, drawn from its decoded picture.
+  void MakeThumbnail(const std::string& name, Gdiplus::GpBitmap* picture);
   // Newest first; stable, so entries of equal time keep their order.
   void Sort();
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/path.h"
 #include "base/scoped_win.h"
 #include "base/text_win.h"
@@ -81,11 +82,15 @@ void WallpaperList::Load() {
   PurgeStrayData();
 }
 
-void WallpaperList::Add(const std::string& name) {
+void WallpaperList::Add(const std::string& name, Gdiplus::GpBitmap* picture) {
   entries_.push_back({name, FileTimeOf(name)});
   Sort();
   RemoveBeyondLimit();
-  MakeThumbnail(name);
+  if (picture) {
+    MakeThumbnail(name, picture);
+  } else {
+    MakeThumbnail(name);
+  }
 }
 
 void WallpaperList::RemoveOldest() {
@@ -149,14 +154,23 @@ void WallpaperList::MakeThumbnail(const std::string& name) {
   // A session of its own, so a thumbnail can be made whether or not the process started GDI+.
   const ScopedGdiplus gdiplus = StartGdiplus();
   ScopedGdipBitmap source = LoadImageFile(JoinPath(dataFolder_, name));
-  if (!source) return;
+  if (source) {
+    MakeThumbnail(name, source.Get());
+  } else {
+    WriteLog(AnsiToUtf8(name) + " in the store cannot be read");
+  }
+}
+
+void WallpaperList::MakeThumbnail(const std::string& name, Gdiplus::GpBitmap* picture) {
   Gdiplus::PixelFormat format = PixelFormat24bppRGB;
-  Gdiplus::DllExports::GdipGetImagePixelFormat(source.Get(), &format);
-  ScopedGdipBitmap thumbnail = DrawCentreCrop(source.Get(), kThumbnailWidth, kThumbnailHeight,
-                                              format, Gdiplus::InterpolationModeDefault);
-  if (!thumbnail) return;
+  Gdiplus::DllExports::GdipGetImagePixelFormat(picture, &format);
+  ScopedGdipBitmap thumbnail = DrawCentreCrop(picture, kThumbnailWidth, kThumbnailHeight, format,
+                                              Gdiplus::InterpolationModeDefault);
   EnsureFolder(thumbnailsFolder_);
-  SaveImageFile(thumbnail.Get(), JoinPath(thumbnailsFolder_, name), L"image/jpeg");
+  if (!thumbnail ||
+      !SaveImageFile(thumbnail.Get(), JoinPath(thumbnailsFolder_, name), L"image/jpeg")) {
+    WriteLog("the thumbnail of " + AnsiToUtf8(name) + " could not be made");
+  }
 }
 
 std::string WallpaperList::RecentTableHtml() const {

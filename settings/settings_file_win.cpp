@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/whole_file_win.h"
 
 namespace {
@@ -34,5 +35,7 @@ bool LoadAppSettings() {
 bool SaveAppSettings(const SettingsStore& store) {
   if (g_keepUnreadFile) return false;
   EnsureAppFolder();
-  return store.Save(ConfigFilePath());
+  if (store.Save(ConfigFilePath())) return true;
+  WriteLog("config.dat could not be saved");
+  return false;
 }

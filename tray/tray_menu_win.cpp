@@ -75,19 +75,19 @@ void CarryOutTrayCommand(UINT command) {
       OpenWebPage(WallpaperPageAddress(CurrentWallpaperId()));
       return;
     case IDM_DRAW_FAVOURITES:
-      ChangeWallpaperForUser(WallpaperPool::FavouriteWallpapers, false);
+      ChangeWallpaperForUser(WallpaperPool::FavouriteWallpapers, false, ChangeOrigin::Menu);
       return;
     case IDM_DRAW_CATEGORIES:
-      ChangeWallpaperForUser(WallpaperPool::FavouriteCategories, false);
+      ChangeWallpaperForUser(WallpaperPool::FavouriteCategories, false, ChangeOrigin::Menu);
       return;
     case IDM_DRAW_ADDED:
-      ChangeWallpaperForUser(WallpaperPool::Added, false);
+      ChangeWallpaperForUser(WallpaperPool::Added, false, ChangeOrigin::Menu);
       return;
     case IDM_DRAW_ALL:
-      ChangeWallpaperForUser(WallpaperPool::All, false);
+      ChangeWallpaperForUser(WallpaperPool::All, false, ChangeOrigin::Menu);
       return;
     case IDM_DRAW_SUPER:
-      ChangeWallpaperForUser(WallpaperPool::Super, true);
+      ChangeWallpaperForUser(WallpaperPool::Super, true, ChangeOrigin::Menu);
       return;
     case IDM_OPTIONS:
       OpenSettingsWindow();

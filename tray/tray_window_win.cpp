@@ -37,7 +37,7 @@ void OnCopyData(const COPYDATASTRUCT* block) {
   if (link.empty()) {
     OpenSettingsWindow();
   } else {
-    ApplyLink(link);
+    ChangeToLink(link, ChangeOrigin::SecondCopy);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "wallpaper/desktop_wallpaper.h"
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/path.h"
 #include "base/registry_win.h"
 #include "base/seam.h"
@@ -73,15 +74,28 @@ void WriteDesktopStyle(const char* wallpaperStyle) {
 
 }  // namespace
 
+namespace {
+
+// Writes destination as a screen-sized 32-bit BMP of the centre of picture; destination stays as
+// it was when the picture cannot be drawn or the bitmap saved.
+ChangeFailure ConvertPictureToScreenBitmap(Gdiplus::GpBitmap* picture,
+                                           const std::string& destinationPath) {
+  const ScreenSize screen = PrimaryScreenSize();
+  ScopedGdipBitmap bitmap =
+      DrawCentreCrop(picture, screen.width, screen.height, PixelFormat32bppARGB,
+                     Gdiplus::InterpolationModeHighQualityBicubic);
+  if (!bitmap) return ChangeFailure::CannotConvert;
+  if (!SaveImageFile(bitmap.Get(), destinationPath, L"image/bmp")) return ChangeFailure::CannotSave;
+  return ChangeFailure::None;
+}
+
+}  // namespace
+
 bool ConvertToScreenBitmap(const std::string& sourcePath, const std::string& destinationPath) {
   // Nothing is drawn from a source that GDI+ cannot read: an empty bitmap would be all black.
   ScopedGdipBitmap source = LoadImageFile(sourcePath);
-  if (!source) return false;
-  const ScreenSize screen = PrimaryScreenSize();
-  ScopedGdipBitmap bitmap =
-      DrawCentreCrop(source.Get(), screen.width, screen.height, PixelFormat32bppARGB,
-                     Gdiplus::InterpolationModeHighQualityBicubic);
-  return bitmap && SaveImageFile(bitmap.Get(), destinationPath, L"image/bmp");
+  return source &&
+         ConvertPictureToScreenBitmap(source.Get(), destinationPath) == ChangeFailure::None;
 }
 
 ScreenSize PrimaryScreenSize() {
@@ -95,12 +109,28 @@ ScreenMeasures SetScreenMeasures(ScreenMeasures replacement) {
   return g_screenMeasures.Replace(replacement);
 }
 
-bool ApplyDesktopWallpaper(const std::string& imagePath) {
+ChangeFailure ApplyDesktopPicture(Gdiplus::GpBitmap* picture) {
   std::string bitmapPath = JoinPath(EnsureDataFolder(), "wall.bmp");
-  if (!ConvertToScreenBitmap(imagePath, bitmapPath)) return false;
+  const ChangeFailure converted = ConvertPictureToScreenBitmap(picture, bitmapPath);
+  if (converted != ChangeFailure::None) {
+    if (converted == ChangeFailure::CannotSave) WriteLog("wall.bmp could not be saved");
+    return converted;
+  }
   const WindowsVersion version = QueryWindowsVersion();
   WriteDesktopStyle(DesktopWallpaperStyle(version.major, version.minor));
   // The profile is updated and the desktop repaints; no settings-change broadcast is sent.
-  return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &bitmapPath[0], SPIF_UPDATEINIFILE) !=
-         FALSE;
+  if (!::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &bitmapPath[0], SPIF_UPDATEINIFILE)) {
+    return ChangeFailure::CannotSet;
+  }
+  return ChangeFailure::None;
+}
+
+ChangeFailure ApplyDesktopImage(const std::string& imagePath) {
+  // Nothing is drawn from a source that GDI+ cannot read: an empty bitmap would be all black.
+  ScopedGdipBitmap picture = LoadImageFile(imagePath);
+  return picture ? ApplyDesktopPicture(picture.Get()) : ChangeFailure::NotImage;
+}
+
+bool ApplyDesktopWallpaper(const std::string& imagePath) {
+  return ApplyDesktopImage(imagePath) == ChangeFailure::None;
 }

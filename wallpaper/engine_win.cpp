@@ -18,19 +18,44 @@ namespace {
 
 constexpr size_t kMaxCustomImageBytes = 10485760;
 
+ChangeFailure ChangeFailureOf(FetchFailure failure) {
+  switch (failure) {
+    case FetchFailure::None:
+      return ChangeFailure::None;
+    case FetchFailure::NoConnection:
+      return ChangeFailure::NoConnection;
+    case FetchFailure::TimeOut:
+      return ChangeFailure::TimeOut;
+    case FetchFailure::Broken:
+      break;
+  }
+  return ChangeFailure::BrokenTransfer;
+}
+
 // Fetches the wallpaper into the data folder, only when it arrived as a whole image file. One that
 // the system cannot read after all is not a wallpaper: it is removed.
-bool Download(const std::string& url, const std::string& localPath) {
-  if (!FetchImageToFile(url, localPath, kMaxStoredImageBytes)) return false;
-  if (IsImageFile(localPath)) return true;
+ChangeFailure Download(const std::string& url, const std::string& localPath) {
+  FetchFailure failure = FetchFailure::None;
+  if (!FetchImageToFile(url, localPath, kMaxStoredImageBytes, &failure)) {
+    return ChangeFailureOf(failure);
+  }
+  if (IsImageFile(localPath)) return ChangeFailure::None;
   ::DeleteFileA(localPath.c_str());
-  return false;
+  return ChangeFailure::NotImage;
+}
+
+// The selection answer's outcome when it names no wallpaper.
+ChangeOutcome RefusedSelection(const std::string& answer) {
+  ChangeOutcome outcome(ChangeFailure::UnexpectedAnswer);
+  outcome.serviceText = SelectionErrorText(answer);
+  if (!outcome.serviceText.empty()) outcome.failure = ChangeFailure::ServiceError;
+  return outcome;
 }
 
 }  // namespace
 
-bool ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool,
-                    bool premium) {
+ChangeOutcome ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool,
+                             bool premium) {
   SelectionRequest request;
   bool sendCode = false;
   settings.GetFlag("SAVE", sendCode);
@@ -45,8 +70,11 @@ bool ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool 
   request.screenHeight = screen.height;
   request.random = std::rand();
 
+  FetchFailure failure = FetchFailure::None;
+  const std::string answer = FetchToString(SelectionRequestUrl(request), kMaxTextBytes, &failure);
+  if (failure != FetchFailure::None) return ChangeFailureOf(failure);
   SelectionAnswer chosen;
-  if (!ParseSelectionAnswer(FetchToString(SelectionRequestUrl(request)), chosen)) return false;
+  if (!ParseSelectionAnswer(answer, chosen)) return RefusedSelection(answer);
   return DownloadAndApply(chosen.id, chosen.name, settings, list);
 }
 
@@ -69,40 +97,50 @@ bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name) {
   return true;
 }
 
-bool DownloadAndApply(const std::string& id, const std::string& name, SettingsStore& settings,
-                      WallpaperList& list) {
+ChangeOutcome DownloadAndApply(const std::string& id, const std::string& name,
+                               SettingsStore& settings, WallpaperList& list) {
   const std::string fileName = name.empty() ? id + ".jpg" : name;
   const std::string url = ImageRequestUrl(id, name);
   // The service's name becomes a local file name: only a plain one may, and only one that its
   // request can name.
-  if (!IsSafePictureName(fileName) || url.empty()) return false;
+  if (!IsSafePictureName(fileName) || url.empty()) return ChangeFailure::UnsafeName;
   const std::string localPath = JoinPath(EnsureDataFolder(), fileName);
 
   const bool stored = RefreshStoredWallpaper(list, fileName);
-  if (!stored && !Download(url, localPath)) return false;
-  // A download that cannot be shown is not kept: the next choice fetches it afresh.
-  if (!ApplyDesktopWallpaper(localPath)) {
-    if (!stored) ::DeleteFileA(localPath.c_str());
-    return false;
+  if (!stored) {
+    const ChangeFailure downloaded = Download(url, localPath);
+    if (downloaded != ChangeFailure::None) return downloaded;
   }
-  if (!stored) list.Add(fileName);
+  // Decoded once, for wall.bmp and for the thumbnail.
+  ScopedGdipBitmap picture = LoadImageFile(localPath);
+  const ChangeFailure applied =
+      picture ? ApplyDesktopPicture(picture.Get()) : ChangeFailure::NotImage;
+  // A download that cannot be shown is not kept: the next choice fetches it afresh.
+  if (applied != ChangeFailure::None) {
+    picture.Reset();  // GDI+ holds its file open
+    if (!stored) ::DeleteFileA(localPath.c_str());
+    return applied;
+  }
+  if (!stored) list.Add(fileName, picture.Get());
 
   settings.Set("CURRENT_ID", id);
   settings.Set("CURRENT_NAME", name.empty() ? "YES" : name);
   SaveAppSettings(settings);
-  return true;
+  return ChangeOutcome();
 }
 
-bool ApplyById(int id, SettingsStore& settings, WallpaperList& list) {
+ChangeOutcome ApplyById(int id, SettingsStore& settings, WallpaperList& list) {
   char text[16];
   std::snprintf(text, sizeof text, "%d", id);
   return DownloadAndApply(text, std::string(), settings, list);
 }
 
-bool ApplyLink(const std::string& link) {
+ChangeOutcome ApplyLink(const std::string& link) {
   const std::string customPath = JoinPath(EnsureDataFolder(), "custom.jpg");
   std::string url = link;  // the fetch puts a scheme in front; the report keeps the link as given
-  const bool fetched = FetchImage(url, customPath, kMaxCustomImageBytes);
+  FetchFailure failure = FetchFailure::None;
+  const bool fetched = FetchImage(url, customPath, kMaxCustomImageBytes, &failure);
   FetchToString(LinkReportUrl(link, fetched));
-  return fetched && ApplyDesktopWallpaper(customPath);
+  if (!fetched) return ChangeFailureOf(failure);
+  return ApplyDesktopImage(customPath);
 }

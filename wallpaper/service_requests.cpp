@@ -87,6 +87,12 @@ bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen) {
   return true;
 }
 
+std::string SelectionErrorText(const std::string& answer) {
+  std::string error;
+  FindTag(answer, "[error:", error);
+  return error;
+}
+
 std::string ImageRequestUrl(const std::string& id, const std::string& name) {
   std::string url =
       ServiceUrl(name.empty() ? "/program/pobierz_jpeg.php?id=" + id

@@ -31,6 +31,9 @@ struct SelectionAnswer {
 // False when the id or picture tag is missing or unterminated, the id is not a decimal number in
 // the int range, or a complete error tag is there.
 bool ParseSelectionAnswer(const std::string& answer, SelectionAnswer& chosen);
+// The text of the answer's complete "[error:" tag, the service's reason for a refusal; empty
+// without one.
+std::string SelectionErrorText(const std::string& answer);
 
 // The image's address: by name (escaped as a query value) when name is not empty, by id
 // otherwise; empty when it would be longer than 255 characters.

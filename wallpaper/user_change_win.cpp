@@ -1,5 +1,11 @@
 #include "wallpaper/wallpaper.h"
 
+#include <chrono>
+#include <string>
+
+#include "base/log.h"
+#include "base/path.h"
+#include "base/text_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "system/notification_icon_win.h"
@@ -9,20 +15,71 @@ namespace {
 
 AutoChangeCounter g_counter;
 
-void ChangeWithBusyIcon(WallpaperPool pool, bool premium) {
-  BusyTrayIcon busy;
-  ChangeFromPool(AppWallpapers(), AppSettings(), pool, premium);
+// Carries the change out and writes its line, with how long it took. subject is ANSI, as paths
+// and links are here.
+template <typename Change>
+ChangeOutcome LoggedChange(ChangeOrigin origin, const std::string& subject, Change change) {
+  const auto start = std::chrono::steady_clock::now();
+  const ChangeOutcome outcome = change();
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  WriteLog(ChangeLogText(origin, AnsiToUtf8(subject), outcome, took.count()));
+  return outcome;
+}
+
+ChangeOutcome LoggedPoolChange(ChangeOrigin origin, WallpaperPool pool, bool premium) {
+  return LoggedChange(origin, PoolSubject(pool), [&] {
+    return ChangeFromPool(AppWallpapers(), AppSettings(), pool, premium);
+  });
+}
+
+// Offline, the automatic change shows what the store has: the wallpaper shown longest ago, the
+// last of the list (each showing moves a wallpaper to the front). The front one is on the desktop
+// now, so a store of fewer than two has nothing to show.
+void ShowLongestUnshown(WallpaperList& list) {
+  if (list.Entries().size() < 2) return;
+  const std::string name = list.Entries().back().name;
+  const ChangeOutcome shown = LoggedChange(ChangeOrigin::Timer, "offline, stored " + name, [&] {
+    return ChangeOutcome(ApplyDesktopImage(JoinPath(list.DataFolder(), name)));
+  });
+  if (shown) RefreshStoredWallpaper(list, name);
 }
 
 }  // namespace
 
-void ChangeWallpaperForUser(WallpaperPool pool, bool premium) {
+void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin) {
   g_counter.Reset();
-  ChangeWithBusyIcon(pool, premium);
+  BusyTrayIcon busy;
+  LoggedPoolChange(origin, pool, premium);
 }
 
 void ChangeWallpaperIfDue() {
-  if (g_counter.Tick(ReadAutoChangeSettings(AppSettings()))) {
-    ChangeWithBusyIcon(WallpaperPool::FromSettings, false);
-  }
+  if (!g_counter.Tick(ReadAutoChangeSettings(AppSettings()))) return;
+  BusyTrayIcon busy;
+  const ChangeOutcome outcome =
+      LoggedPoolChange(ChangeOrigin::Timer, WallpaperPool::FromSettings, false);
+  // Only when the service cannot be reached: an answer, even a refusal, is the service's word.
+  if (IsUnreachable(outcome.failure)) ShowLongestUnshown(AppWallpapers());
 }
+
+void ChangeToNumber(int value, ChangeOrigin origin) {
+  PoolChoice choice;
+  if (PoolForHandOffNumber(value, choice)) {
+    LoggedPoolChange(origin, choice.pool, choice.premium);
+    return;
+  }
+  LoggedChange(origin, "id " + std::to_string(value),
+               [&] { return ApplyById(value, AppSettings(), AppWallpapers()); });
+}
+
+void ChangeToLink(const std::string& link, ChangeOrigin origin) {
+  LoggedChange(origin, "link " + link, [&] { return ApplyLink(link); });
+}
+
+bool ChangeToFile(const std::string& path, ChangeOrigin origin) {
+  return LoggedChange(origin, "file " + path, [&] {
+           return ChangeOutcome(ApplyDesktopImage(path));
+         }).failure == ChangeFailure::None;
+}
+
+bool ChangeToDroppedFile(const std::string& path) { return ChangeToFile(path, ChangeOrigin::Drop); }

@@ -9,24 +9,33 @@
 
 #include <string>
 
+#include "image/image_win.h"
+#include "wallpaper/change_outcome.h"
 #include "wallpaper/pool.h"
 
 class SettingsStore;
 class WallpaperList;
 
-// Asks the service for a wallpaper of the pool and applies it; false when none was applied.
-bool ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool, bool premium);
+// Each change tells how it ended; the outcome is true when the wallpaper was applied.
+//
+// Asks the service for a wallpaper of the pool and applies it.
+ChangeOutcome ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool,
+                             bool premium);
 // Fetches (or reuses) the chosen wallpaper, applies it and records it as the current one.
 // Picture-name mode when name is not empty, id mode otherwise.
-bool DownloadAndApply(const std::string& id, const std::string& name, SettingsStore& settings,
-                      WallpaperList& list);
-bool ApplyById(int id, SettingsStore& settings, WallpaperList& list);
+ChangeOutcome DownloadAndApply(const std::string& id, const std::string& name,
+                               SettingsStore& settings, WallpaperList& list);
+ChangeOutcome ApplyById(int id, SettingsStore& settings, WallpaperList& list);
 // Fetches an image link into custom.jpg, reports the link to the service, applies it.
-bool ApplyLink(const std::string& link);
+ChangeOutcome ApplyLink(const std::string& link);
 
 // Converts the image into AppFolder\data\wall.bmp and makes that the desktop wallpaper; false,
 // with wall.bmp, the registry and the desktop as they were, when the image cannot be converted.
 bool ApplyDesktopWallpaper(const std::string& imagePath);
+// ApplyDesktopWallpaper telling why it failed.
+ChangeFailure ApplyDesktopImage(const std::string& imagePath);
+// ApplyDesktopImage of a picture already decoded.
+ChangeFailure ApplyDesktopPicture(Gdiplus::GpBitmap* picture);
 
 // Sets the file's last-write time to now (when it can be opened) and returns that time.
 FILETIME TouchFile(const std::string& path);
@@ -34,9 +43,21 @@ FILETIME TouchFile(const std::string& path);
 // after a restart); false when the list does not hold it.
 bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name);
 
-// A change the user asked for (tray menu, settings page), with the program's list and settings:
-// the next automatic change is a full interval away, and the busy icon shows while it runs.
-void ChangeWallpaperForUser(WallpaperPool pool, bool premium);
+// The changes as the program carries them out, with its list and settings: each writes its line
+// in the diagnostics log (log.h), with what asked for it.
+//
+// A change the user asked for (tray menu, settings page): the next automatic change is a full
+// interval away, and the busy icon shows while it runs.
+void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin);
 // One minute of the automatic-change timer: changes the wallpaper from the stored pool when the
-// settings say it is due.
+// settings say it is due. When the service cannot be reached at all, the stored wallpaper shown
+// longest ago is shown instead, if the store holds two or more.
 void ChangeWallpaperIfDue();
+// A number from a link or a second copy: -5 to -1 draw from a pool, any other names a wallpaper.
+void ChangeToNumber(int value, ChangeOrigin origin);
+// An image link (ApplyLink).
+void ChangeToLink(const std::string& link, ChangeOrigin origin);
+// An image file (ApplyDesktopWallpaper): a stored wallpaper, a dropped file.
+bool ChangeToFile(const std::string& path, ChangeOrigin origin);
+// ChangeToFile of a file dropped on the settings window.
+bool ChangeToDroppedFile(const std::string& path);

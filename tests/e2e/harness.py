@@ -5,6 +5,7 @@ and the virtual desktop are shared, so the end-to-end tests run one at a time.
 """
 import os
 import pwd
+import re
 import shutil
 import socket
 import subprocess
@@ -314,9 +315,18 @@ def assert_applied(test, since, wallpaper_id=None):
 
 
 def snapshot_app_files():
-    """Every file of the program's folder with its bytes: what a failed change must not touch."""
+    """Every file of the program's folder with its bytes: what a failed change must not touch
+    (the diagnostics log aside, which tells of it)."""
     root = app_folder()
-    return {path.relative_to(root): path.read_bytes() for path in root.rglob("*") if path.is_file()}
+    return {path.relative_to(root): path.read_bytes() for path in root.rglob("*")
+            if path.is_file() and not path.name.startswith("kolorowisko.log")}
+
+
+def log_lines():
+    """The diagnostics log's lines, each without its time."""
+    text = (app_folder() / "kolorowisko.log").read_bytes().decode("utf-8")
+    assert re.fullmatch(r"(\d{4}(-\d\d){2} \d\d(:\d\d){2} [^\r\n]*\r\n)*", text), text
+    return [line[20:] for line in text.split("\r\n")[:-1]]
 
 
 class ServiceTestCase(ProgramTestCase):

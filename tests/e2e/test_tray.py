@@ -8,8 +8,8 @@ import unittest
 from PIL import Image, ImageChops
 
 from harness import (ServiceTestCase, Program, TRAY_AREA, TRAY_CLASS, TRAY_TITLE, WM_REMOTE_COMMAND,
-                     WM_TIMER, assert_applied, data_folder, driver, screenshot,
-                     wait_for_tray_window, wait_until, wait_until_idle,
+                     WM_TIMER, assert_applied, data_folder, driver, log_lines, screenshot,
+                     thumbnails_folder, wait_for_tray_window, wait_until, wait_until_idle,
                      write_config)
 
 SETTINGS_CLASS = "Kolorowisko_konfig_html"
@@ -273,6 +273,54 @@ class TrayMouse(TrayTestCase):
         self.click_icon(1)
         self.assertTrue(wait_until_idle())
         self.assertEqual(settings_windows(), [True])
+
+
+class OfflineAutoChange(TrayTestCase):
+    """With the service switched off, the timer shows the stored wallpaper shown longest ago."""
+
+    def start_with_store(self, *wallpapers):
+        self.start({"AUTO_CHANGE": "YES", "CHANGE_INTERVAL": "1"})
+        for wallpaper in wallpapers:
+            self.choose_next(wallpaper)
+            self.send(WM_REMOTE_COMMAND, 0, -1)
+        self.service.reset()
+
+    def changes(self, log, message=WM_TIMER, wparam=TIMER_ID, lparam=0):
+        """Sends the message; true when it made a new wall.bmp. The log's last line must match."""
+        wall = data_folder() / "wall.bmp"
+        before = wall.stat().st_mtime_ns
+        self.send(message, wparam, lparam)
+        self.assertRegex(log_lines()[-1], rf"^change \({log}, \d+ ms$")
+        return wall.stat().st_mtime_ns != before
+
+    def test_rotates_through_the_store_until_the_service_answers_again(self):
+        self.start_with_store(12346, 12348, 12350)
+        self.service.stop()
+        try:
+            for oldest in [12346, 12348, 12350, 12346]:
+                self.assertTrue(self.changes(rf"timer\) offline, stored {oldest}\.jpg: ok"))
+                self.assertRegex(log_lines()[-2], "pool from the settings: failed, no connection")
+            # A change the user asks for does not fall back.
+            self.assertFalse(self.changes(r"second copy\) pool 1: failed, no connection",
+                                          WM_REMOTE_COMMAND, 0, -1))
+        finally:
+            self.service.start()
+        self.choose_next(12345)
+        self.assertTrue(self.changes(r"timer\) pool from the settings: ok"))
+
+    def test_a_refusal_or_a_store_of_one_changes_nothing(self):
+        self.start_with_store(12346, 12348)
+        self.service.set_fault("error", text="Brak tapet")
+        self.assertFalse(self.changes(r'timer\) pool from the settings: failed, service error: '
+                                      r'"Brak tapet"'))
+        (thumbnails_folder() / "12346.jpg").unlink()  # one stored wallpaper after the restart
+        self.program.stop()
+        self.start_with_store()
+        self.service.stop()
+        try:
+            self.assertFalse(self.changes(r"timer\) pool from the settings: failed, no connection"))
+        finally:
+            self.service.start()
 
 
 class BusyIcon(TrayTestCase):

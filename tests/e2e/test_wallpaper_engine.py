@@ -2,7 +2,7 @@
 import base64
 import unittest
 
-from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder,
+from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder, log_lines,
                      desktop_wallpaper, read_config, reset_user_state, run_with_argument,
                      snapshot_app_files, thumbnails_folder, user_folder, wine, write_config)
 
@@ -127,9 +127,13 @@ class ServiceFaults(ServiceTestCase):
                       "empty", "http_500"]:
             with self.subTest(fault=fault):
                 self.service.reset()
-                self.service.set_fault(fault)
+                self.service.set_fault(fault, **({"text": "Brak tapet"} if fault == "error"
+                                                 else {}))
                 self.assert_nothing_changed()
                 self.assertEqual(self.service.requests(kind="image"), [])
+                reason = ('service error: "Brak tapet"' if fault == "error"
+                          else "unexpected answer from the service")
+                self.assertRegex(log_lines()[-2], rf"^change \(link\) pool 1: failed, {reason}, ")
 
     def test_a_body_that_is_not_a_whole_image(self):
         for fault in ["not_image", "damaged"]:

@@ -147,6 +147,28 @@ TEST_F(Fetch, ServerStallingBeforeItsHeadersFailsWithinTheBound) {
   ExpectDestinationUntouched();
 }
 
+TEST_F(Fetch, FailuresAreToldApart) {
+  const struct {
+    std::string url;
+    FetchFailure failure;
+  } cases[] = {
+      {LoopbackUrl("/body?kind=jpeg&size=1000"), FetchFailure::None},
+      {LoopbackUrl("/hang-up"), FetchFailure::NoConnection},
+      {LoopbackUrl("/stall-headers?key=told"), FetchFailure::TimeOut},
+      {LoopbackUrl("/body?size=100000&stall=20000&key=told"), FetchFailure::TimeOut},
+      {LoopbackUrl("/body?kind=jpeg&size=200000&cut=70000"), FetchFailure::Broken},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.url);
+    FetchFailure failure = FetchFailure::Broken;
+    FetchToString(c.url, kMaxTextBytes, &failure);
+    EXPECT_EQ(failure, c.failure);
+    FetchImageToFile(c.url, destination_, kMaxTextBytes, &failure);
+    EXPECT_EQ(failure, c.failure);
+  }
+  ReleaseStalls("told");
+}
+
 TEST_F(Fetch, ImageOfExactlyTheCapIsStoredAndOneByteMoreIsRefused) {
   std::string url = LoopbackUrl("/body?kind=jpeg&size=10485761");
   testing::internal::CaptureStdout();

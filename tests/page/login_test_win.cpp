@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/text.h"
 #include "net/net.h"
 #include "net/service_address.h"
@@ -140,6 +141,23 @@ TEST_F(ServiceLogin, NoAnswerAfterALoginAndALogoutIsACommunicationError) {
   EXPECT_EQ(Box(), std::string("box: ") + kNoAnswer);
   EXPECT_EQ(Saved("LOGEDIN"), "NO");
   EXPECT_EQ(Saved("USER"), "");
+}
+
+TEST_F(ServiceLogin, TheLogNeverHoldsThePasswordOrTheCode) {
+  LogInAs("jan", "tapeta123");
+  ASSERT_TRUE(state_.loggedIn);
+  // A draw from the account's pool sends the code along; the service refuses it.
+  AppSettings().Load(ConfigFilePath());
+  AppSettings().Set("SAVE", "YES");
+  Control("fault=error&text=" + Encoded("Brak tapet"));
+  actions_.ChangeWallpaper(WallpaperPool::FavouriteWallpapers, false);
+
+  const std::string log = ReadFileBytes(LogFilePath());
+  EXPECT_NE(log.find("change (page) pool 2: failed, service error: \"Brak tapet\""),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("tapeta123"), std::string::npos) << log;
+  EXPECT_EQ(log.find("8c1f2e9a5b7d"), std::string::npos) << log;
 }
 
 }  // namespace

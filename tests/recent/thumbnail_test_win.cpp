@@ -69,6 +69,17 @@ TEST_F(Thumbnail, OfASquareSourceLosesTopAndBottom) {
   EXPECT_TRUE(ShowsQuadrants(thumbnail, kInset, kTolerance));
 }
 
+TEST_F(Thumbnail, FromTheDecodedPictureIsTheFilesThumbnail) {
+  StorePicture("wide.jpg", 1920, 1080, {312, 0, 1296, 1080});
+  list_.MakeThumbnail("wide.jpg");
+  const std::string fromFile = ReadFileBytes(ThumbnailPath("wide.jpg"));
+  ScopedGdipBitmap picture = LoadImageFile(DataPath("wide.jpg"));
+  ASSERT_TRUE(picture);
+  list_.Add("wide.jpg", picture.Get());
+  EXPECT_NE(list_.Find("wide.jpg"), nullptr);
+  EXPECT_EQ(ReadFileBytes(ThumbnailPath("wide.jpg")), fromFile);
+}
+
 TEST_F(Thumbnail, OfAGreyscaleOrCmykJpegIsMade) {
   const struct {
     const char* name;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/path.h"
 #include "base/registry_win.h"
 #include "support/file_bytes.h"
@@ -52,6 +53,7 @@ void PutBackDesktopValue(const char* name, const std::optional<std::string>& val
 UserStateGuard::UserStateGuard()
     : config_(ReadIfPresent(ConfigFilePath())),
       wall_(ReadIfPresent(WallPath())),
+      log_(ReadIfPresent(LogFilePath())),
       tileWallpaper_(ReadDesktopValue("TileWallpaper")),
       wallpaperStyle_(ReadDesktopValue("WallpaperStyle")) {
   char path[MAX_PATH] = {};
@@ -62,6 +64,7 @@ UserStateGuard::UserStateGuard()
 UserStateGuard::~UserStateGuard() {
   PutBack(ConfigFilePath(), config_);
   PutBack(WallPath(), wall_);
+  PutBack(LogFilePath(), log_);
   PutBackDesktopValue("TileWallpaper", tileWallpaper_);
   PutBackDesktopValue("WallpaperStyle", wallpaperStyle_);
   ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper_[0], SPIF_UPDATEINIFILE);

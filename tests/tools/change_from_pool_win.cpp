@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
 
   AppSettings().Load(ConfigFilePath());
   LoadAppWallpapers();
-  const bool changed = ChangeFromPool(
+  const bool changed = static_cast<bool>(ChangeFromPool(
       AppWallpapers(), AppSettings(),
-      static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1');
+      static_cast<WallpaperPool>(std::strtoul(argv[1], nullptr, 10)), argv[2][0] == '1'));
   std::printf("changed %d\n", changed ? 1 : 0);
   return 0;
 }

@@ -102,8 +102,8 @@ TEST_F(DesktopWallpaper, ImageThatCannotBeReadChangesNothing) {
 
   const std::string page = folder_.File("page.jpg");
   ASSERT_TRUE(WriteFileBytes(page, "<html><body>Not Found</body></html>"));
-  EXPECT_FALSE(ApplyDesktopWallpaper(page));
-  EXPECT_FALSE(ApplyDesktopWallpaper(folder_.File("missing.jpg")));
+  EXPECT_EQ(ApplyDesktopImage(page), ChangeFailure::NotImage);
+  EXPECT_EQ(ApplyDesktopImage(folder_.File("missing.jpg")), ChangeFailure::NotImage);
 
   EXPECT_EQ(ReadFileBytes(wall_), earlierWall);
   EXPECT_EQ(DesktopValue("TileWallpaper"), std::string("1", 2));
