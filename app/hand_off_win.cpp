@@ -1,6 +1,8 @@
 #include "app/argument.h"
 #include "app/startup.h"
+#include "base/log.h"
 #include "base/seam.h"
+#include "base/text_win.h"
 #include "base/user_interaction_win.h"
 #include "tray/tray.h"
 
@@ -35,6 +37,7 @@ bool Deliver(HWND runningWindow, const std::string& argument) {
 
 int HandOffToRunningCopy(HWND runningWindow, const std::string& argument) {
   if (Deliver(runningWindow, argument)) return 0;
+  WriteLog("the running copy refused the hand-off of \"" + AnsiToUtf8(argument) + "\"");
   ShowMessageBox(nullptr,
                  L"Działające Kolorowisko nie przyjęło polecenia, zapewne dlatego, że uruchomiono "
                  L"je jako administrator. Zamknij je (Wyjście w menu ikony) i uruchom ponownie.",

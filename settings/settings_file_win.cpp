@@ -29,6 +29,10 @@ bool LoadAppSettings() {
   const std::string path = ConfigFilePath();
   g_keepUnreadFile =
       !g_settings.Load(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (g_keepUnreadFile) {
+    WriteLog(
+        "config.dat could not be read: this run uses the defaults and leaves the file as it is");
+  }
   return !g_keepUnreadFile;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/startup.h"
+#include "base/log.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder_win.h"
 #include "support/seam_replacement.h"
 #include "tray/tray.h"
@@ -40,9 +42,12 @@ TEST(HandOff, ARefusedHandOffIsToldToTheUserAndEndsWithCodeOne) {
     MessageBoxRecorder boxes;
     g_refuse = c.refuse;
     g_sent = 0;
+    ::DeleteFileA(LogFilePath().c_str());
     EXPECT_EQ(HandOffToRunningCopy(::GetDesktopWindow(), c.argument), c.exitCode);
     EXPECT_EQ(g_sent, c.message);
     EXPECT_EQ(boxes.Boxes().size(), c.exitCode == 0 ? 0u : 1u) << boxes.Describe();
+    const std::string logged = "refused the hand-off of \"" + std::string(c.argument) + "\"";
+    EXPECT_EQ(ReadFileBytes(LogFilePath()).find(logged) != std::string::npos, c.refuse);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "base/scoped_win.h"
 #include "base/whole_file_win.h"
 #include "settings/settings.h"
@@ -161,6 +162,7 @@ TEST(SettingsFile, AFileThatCannotBeReadWholeIsWaitedForAndNeverWrittenOver) {
     SCOPED_TRACE(c.label);
     AppSettings() = SettingsStore();
     EnsureAppFolder();
+    ::DeleteFileA(LogFilePath().c_str());
     ASSERT_TRUE(c.obstacle == Obstacle::Missing ? ::DeleteFileA(path.c_str()) != 0
                                                 : WriteFileBytes(path, kOldText));
     HANDLE lock = c.obstacle == Obstacle::HeldForAMoment || c.obstacle == Obstacle::HeldThroughout
@@ -176,6 +178,9 @@ TEST(SettingsFile, AFileThatCannotBeReadWholeIsWaitedForAndNeverWrittenOver) {
           c.obstacle == Obstacle::ReadFailsPartWay ? ReadFailingPartWay : ::ReadFile);
       EXPECT_EQ(LoadAppSettings(), c.read);
     }
+    EXPECT_EQ(
+        ReadFileBytes(LogFilePath()).find("config.dat could not be read") != std::string::npos,
+        !c.read);
     // Let go before the save: only the failed load may keep the save away.
     if (release) ::WaitForSingleObject(release.Get(), INFINITE);
     if (c.obstacle == Obstacle::HeldThroughout) ::CloseHandle(lock);
