@@ -5,12 +5,13 @@
 #include "wallpaper/wallpaper.h"
 
 void CarryOutNumber(int value, NumberSource source) {
-  BusyTrayIcon busy;
   if (value == 0 && source == NumberSource::SecondCopy) {
+    // Under the busy icon, as every number a second copy sends.
+    BusyTrayIcon busy;
     OpenSettingsWindow();
   } else {
     // A number on the command line comes from a link of the program's scheme.
-    ChangeToNumber(
+    ChangeWallpaperForUser(
         value, source == NumberSource::SecondCopy ? ChangeOrigin::SecondCopy : ChangeOrigin::Link);
   }
 }

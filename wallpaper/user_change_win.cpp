@@ -45,12 +45,21 @@ void ShowLongestUnshown(WallpaperList& list) {
   if (shown) RefreshStoredWallpaper(list, name);
 }
 
+// The one way of a change the user asked for. A choice made in the program's own menu or page
+// restarts the automatic change's count, so that the next automatic change comes a full interval
+// after it; a number handed over by a second copy or the command line (a link on a web page) is
+// not the user's own choice of the next picture, and leaves the count running, as it always has.
+template <typename Change>
+void RunUserChange(ChangeOrigin origin, Change change) {
+  if (origin == ChangeOrigin::Menu || origin == ChangeOrigin::Page) g_counter.Reset();
+  BusyTrayIcon busy;
+  change();
+}
+
 }  // namespace
 
 void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin) {
-  g_counter.Reset();
-  BusyTrayIcon busy;
-  LoggedPoolChange(origin, pool, premium);
+  RunUserChange(origin, [&] { LoggedPoolChange(origin, pool, premium); });
 }
 
 void ChangeWallpaperIfDue() {
@@ -62,14 +71,16 @@ void ChangeWallpaperIfDue() {
   if (IsUnreachable(outcome.failure)) ShowLongestUnshown(AppWallpapers());
 }
 
-void ChangeToNumber(int value, ChangeOrigin origin) {
-  PoolChoice choice;
-  if (PoolForHandOffNumber(value, choice)) {
-    LoggedPoolChange(origin, choice.pool, choice.premium);
-    return;
-  }
-  LoggedChange(origin, "id " + std::to_string(value),
-               [&] { return ApplyById(value, AppSettings(), AppWallpapers()); });
+void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin) {
+  RunUserChange(origin, [&] {
+    PoolChoice choice;
+    if (PoolForHandOffNumber(handOffNumber, choice)) {
+      LoggedPoolChange(origin, choice.pool, choice.premium);
+      return;
+    }
+    LoggedChange(origin, "id " + std::to_string(handOffNumber),
+                 [&] { return ApplyById(handOffNumber, AppSettings(), AppWallpapers()); });
+  });
 }
 
 void ChangeToLink(const std::string& link, ChangeOrigin origin) {

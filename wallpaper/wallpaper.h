@@ -46,15 +46,15 @@ bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name);
 // The changes as the program carries them out, with its list and settings: each writes its line
 // in the diagnostics log (log.h), with what asked for it.
 //
-// A change the user asked for (tray menu, settings page): the next automatic change is a full
-// interval away, and the busy icon shows while it runs.
+// A change the user asked for, from a pool or, handed over, by a number (-5 to -1 draw from a
+// pool, any other names a wallpaper): the busy icon shows while it runs, and the tray menu's and
+// the settings page's restart the automatic change's count (user_change_win.cpp says why).
 void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin);
+void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin);
 // One minute of the automatic-change timer: changes the wallpaper from the stored pool when the
 // settings say it is due. When the service cannot be reached at all, the stored wallpaper shown
 // longest ago is shown instead, if the store holds two or more.
 void ChangeWallpaperIfDue();
-// A number from a link or a second copy: -5 to -1 draw from a pool, any other names a wallpaper.
-void ChangeToNumber(int value, ChangeOrigin origin);
 // An image link (ApplyLink).
 void ChangeToLink(const std::string& link, ChangeOrigin origin);
 // An image file (ApplyDesktopWallpaper): a stored wallpaper, a dropped file.
