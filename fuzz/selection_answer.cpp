@@ -4,8 +4,9 @@
 
 #include "base/log.h"
 #include "fuzz/fuzz_support.h"
-#include "wallpaper/change_outcome.h"
+#include "net/service_address.h"
 #include "recent/picture_name.h"
+#include "wallpaper/change_outcome.h"
 #include "wallpaper/service_requests.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -21,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(chosen.name.find(']') == std::string::npos);
   const std::string url = ImageRequestUrl(chosen.id, chosen.name);
   FUZZ_CHECK(url.size() <= 255);
+  // A request that is sent names the whole picture, never a cut one.
+  const std::size_t value = url.find("zdjecie=");
+  if (!chosen.name.empty() && !url.empty()) {
+    FUZZ_CHECK(UnescapeQueryValue(url.substr(value + 8)) == chosen.name);
+  }
   IsSafePictureName(chosen.name.empty() ? chosen.id + ".jpg" : chosen.name);
   return 0;
 }
