@@ -128,6 +128,8 @@ void OnBeforeNavigate(PageContext& context, const std::wstring& url) {
   } else if (anchor == "#wyloguj") {
     LogOut(context);
   } else if (anchor == "#ostatnie") {
+    // What was typed into the form would be lost with the page: it is saved as on closing.
+    SaveOptionsForm(context);
     context.onOptionsPage = false;
   } else if (anchor == "#wroc") {
     context.onOptionsPage = true;

@@ -90,8 +90,11 @@ test('the settings page works through the program logic, logged out and logged i
   assert.equal(await classOf(page, 'login_div'), 'show');
   assert.equal(settings(config).USER, '');
 
-  // The recent page: its table comes from the program once the page has loaded.
+  // The recent page: leaving the settings page saves what was typed; the table comes from the
+  // program once the page has loaded.
+  await page.fill('#change_interval_id', '30');
   await page.click('a[href="ostatnie.html#ostatnie"]');
+  await until(() => settings(config).CHANGE_INTERVAL === '30', 'CHANGE_INTERVAL=30');
   await until(async () => (await page.locator('#table_body img').count()) === names.length,
     'the recent table');
   await bridge.idle();
