@@ -26,7 +26,8 @@ constexpr PageAddress kServicePages[] = {
     {"#zobacz_super", "/"},
 };
 
-// The user's own pages: the path is followed by "USER", even an empty one.
+// The user's own pages: the path is followed by "USER", even an empty one, escaped so that any
+// name reaches the service whole.
 constexpr PageAddress kUserPages[] = {
     {"#zobacz_ulubione", "/ulubione-tapety-"},
     {"#zobacz_dodane", "/tapety-"},
@@ -62,6 +63,12 @@ int IntSetting(const SettingsStore* settings, const char* key) {
   return value;
 }
 
+// "USER" as a query value: letters beyond ASCII, "#", "&", "%" and spaces would garble or cut the
+// address.
+std::string UserSetting(const SettingsStore* settings) {
+  return EscapeQueryValue(StringSetting(settings, "USER"));
+}
+
 bool OpenListedPage(PageContext& context, const std::string& anchor) {
   for (const PageAddress& page : kServicePages) {
     if (anchor == page.anchor) {
@@ -71,8 +78,7 @@ bool OpenListedPage(PageContext& context, const std::string& anchor) {
   }
   for (const PageAddress& page : kUserPages) {
     if (anchor == page.anchor) {
-      context.actions.OpenServicePage(
-          ServiceUrl(page.path + StringSetting(context.settings, "USER")));
+      context.actions.OpenServicePage(ServiceUrl(page.path + UserSetting(context.settings)));
       return true;
     }
   }
@@ -154,7 +160,7 @@ void RunPageCommand(PageContext& context, const std::string& anchor) {
              OpenCurrentWallpaperPage(context, anchor)) {
     return;
   } else if (anchor == "#user") {
-    const std::string user = StringSetting(context.settings, "USER");
+    const std::string user = UserSetting(context.settings);
     if (!user.empty())
       context.actions.OpenServicePage(FormattedAddress(ServiceUrl("/user_" + user)));
   } else if (anchor.compare(0, sizeof kSetWallpaper - 1, kSetWallpaper) == 0) {

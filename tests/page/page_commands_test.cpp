@@ -86,6 +86,21 @@ TEST_F(PageEvents, CommandsThatNeedAUserOrAWallpaperNumberWaitForThem) {
   EXPECT_EQ(Anchor("#zobacz_ulubione"), Actions{Open("/ulubione-tapety-")});
 }
 
+TEST_F(PageEvents, AccountPagesCarryTheUserNameWholeAndInAscii) {
+  settings_.Set("USER", "\xC5\x82ucja #&%+x");
+  const std::string escaped = "%C5%82ucja%20%23%26%25%2Bx";
+  const struct {
+    const char* anchor;
+    std::string path;
+  } cases[] = {{"#user", "/user_" + escaped},
+               {"#zobacz_ulubione", "/ulubione-tapety-" + escaped},
+               {"#zobacz_dodane", "/tapety-" + escaped}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.anchor);
+    EXPECT_EQ(Anchor(c.anchor), Actions{Open(c.path)});
+  }
+}
+
 TEST_F(PageEvents, SaveReadsTheFormIntoTheSettingsAndSavesThem) {
   page_.At(L"change_interval_id").value = L"25";
   page_.At(L"auto_change_id").checked = true;
