@@ -69,7 +69,7 @@ void LogIn(PageContext& context) {
     context.actions.ShowLoginMessage(context.state.message);
     return;
   }
-  ShowLoginState(context.page, true, login);
+  ShowChangedLoginState(context.page, true, login);
   if (!context.settings) return;
   context.settings->Set("USER", login);
   // Nothing reads the password back: it is not kept on disk.
@@ -85,5 +85,5 @@ void LogOut(PageContext& context) {
     context.settings->SetFlag("LOGEDIN", false);
     context.actions.SaveSettings(*context.settings);
   }
-  ShowLoginState(context.page, false, std::string());
+  ShowChangedLoginState(context.page, false, std::string());
 }

@@ -65,6 +65,10 @@ void ShowRecentTable(PageDocument& page, const std::string& tableHtml);
 // escaped).
 void ShowLoginState(PageDocument& page, bool loggedIn, const std::string& userName);
 
+// ShowLoginState for a login or a logout: the pool list also follows the new state, as far as the
+// form's switch allows it.
+void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string& userName);
+
 // What the page commands do outside the page: the settings window gives the program's own
 // (page_actions_win.h), tests give doubles.
 class PageActions {

@@ -107,6 +107,19 @@ TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
   EXPECT_EQ(actions_.saved.size(), 1u);
 }
 
+TEST_F(Login, ThePoolListFollowsTheLoginAsTheSwitchAllows) {
+  actions_.loginAnswer = R"({"logowanie": true, "autoryzacja": "8c1f"})";
+  for (const bool autoChange : {true, false}) {
+    SCOPED_TRACE(autoChange);
+    page_.At(L"auto_change_id").checked = autoChange;
+    Type(L"jan", L"tapeta123");
+    LogIn(context_);
+    EXPECT_EQ(page_.At(L"category_id").disabled, !autoChange);
+    LogOut(context_);
+    EXPECT_TRUE(page_.At(L"category_id").disabled);
+  }
+}
+
 TEST_F(Login, AFailedAttemptAfterALoginDoesNotCountAsOne) {
   Type(L"jan", L"tapeta123");
   actions_.loginAnswer = R"({"logowanie": true, "autoryzacja": "8c1f"})";
