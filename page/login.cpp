@@ -16,6 +16,23 @@ namespace {
 constexpr char kNoAnswer[] = "Błąd komunikacji z serwerem!";
 constexpr char kUnexpectedAnswer[] = "Niespodziewana odpowiedź z serwera!";
 
+std::string Field(PageDocument& page, const wchar_t* id) {
+  std::wstring value;
+  return page.GetInputValue(id, value) ? WideToUtf8(value) : std::string();
+}
+
+// The account as the settings keep it; false, and the settings unchanged, when they cannot hold
+// it (a line break in the service's code): the account's pools would then fail unseen.
+bool KeepAccount(SettingsStore& settings, const std::string& login, const std::string& code) {
+  SettingsStore kept = settings;
+  if (!kept.Set("USER", login) || !kept.Set("AUTORIZATION", code)) return false;
+  // Nothing reads the password back: it is not kept on disk.
+  kept.Set("PASSWORD", "");
+  kept.SetFlag("LOGEDIN", true);
+  settings = kept;
+  return true;
+}
+
 }  // namespace
 
 std::string LoginRequestUrl(const std::string& login, const std::string& password) {
@@ -55,28 +72,23 @@ void ReadLoginAnswer(const std::string& body, PageState& state) {
 
 void LogIn(PageContext& context) {
   SaveOptionsForm(context);
-  std::wstring field;
-  const std::string login =
-      context.page.GetInputValue(L"user_name_id", field) ? WideToUtf8(field) : std::string();
-  field.clear();
-  const std::string password =
-      context.page.GetInputValue(L"user_code_id", field) ? WideToUtf8(field) : std::string();
+  const std::string login = Field(context.page, L"user_name_id");
+  const std::string password = Field(context.page, L"user_code_id");
   if (login.empty() || password.empty()) return;
 
   RequestLogin(context.state, login, password,
                [&](const std::string& url) { return context.actions.FetchLoginAnswer(url); });
+  if (context.state.loggedIn && context.settings &&
+      !KeepAccount(*context.settings, login, context.state.authorization)) {
+    context.state.loggedIn = false;
+    context.state.message = kUnexpectedAnswer;
+  }
   if (!context.state.loggedIn) {
     context.actions.ShowLoginMessage(context.state.message);
     return;
   }
   ShowChangedLoginState(context.page, true, login);
-  if (!context.settings) return;
-  context.settings->Set("USER", login);
-  // Nothing reads the password back: it is not kept on disk.
-  context.settings->Set("PASSWORD", "");
-  context.settings->Set("AUTORIZATION", context.state.authorization);
-  context.settings->SetFlag("LOGEDIN", true);
-  context.actions.SaveSettings(*context.settings);
+  if (context.settings) context.actions.SaveSettings(*context.settings);
 }
 
 void LogOut(PageContext& context) {

@@ -88,16 +88,28 @@ TEST_F(Login, AcceptedLoginKeepsTheAccountButNotThePassword) {
   EXPECT_EQ(actions_.saved.size(), 3u);
 }
 
-TEST_F(Login, RefusedLoginShowsTheServicesMessageAndChangesNothing) {
-  Type(L"jan", L"zle");
-  actions_.loginAnswer = R"({"logowanie": false, "odp": "B\u0142\u0119dny login"})";
-  const std::string before = settings_.ToText();
-  LogIn(context_);
-  EXPECT_EQ(actions_.done.back(),
-            "box B\xC5\x82\xC4\x99"
-            "dny login");
-  EXPECT_EQ(settings_.ToText(), before);
-  EXPECT_EQ(page_.At(L"logout_div").className, L"hide");
+TEST_F(Login, RefusedOrUnusableLoginShowsWhyAndChangesNothing) {
+  const struct {
+    const char* answer;
+    std::string box;
+  } cases[] = {
+      {R"({"logowanie": false, "odp": "B\u0142\u0119dny login"})",
+       "box B\xC5\x82\xC4\x99"
+       "dny login"},
+      // A code that the settings cannot keep would leave the account's pools failing unseen.
+      {R"({"logowanie": true, "autoryzacja": "8c1f\n2e9a"})", std::string("box ") + kUnexpected},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    Type(L"jan", L"zle");
+    actions_.loginAnswer = c.answer;
+    const std::string before = settings_.ToText();
+    LogIn(context_);
+    EXPECT_EQ(actions_.done.back(), c.box);
+    EXPECT_FALSE(state_.loggedIn);
+    EXPECT_EQ(settings_.ToText(), before);
+    EXPECT_EQ(page_.At(L"logout_div").className, L"hide");
+  }
 }
 
 TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
