@@ -15,10 +15,19 @@ namespace {
 // The sources are UTF-8, as the page's texts are.
 constexpr char kNoAnswer[] = "Błąd komunikacji z serwerem!";
 constexpr char kUnexpectedAnswer[] = "Niespodziewana odpowiedź z serwera!";
+constexpr char kFieldsEmpty[] = "Wpisz login i hasło!";
+// The page's hints are the fields' values while nothing is typed in them.
+constexpr char kLoginHint[] = "Twój login użytkownika";
+constexpr char kPasswordHint[] = "Hasło";
 
 std::string Field(PageDocument& page, const wchar_t* id) {
   std::wstring value;
   return page.GetInputValue(id, value) ? WideToUtf8(value) : std::string();
+}
+
+// A field that shows its hint holds nothing the user typed.
+bool IsEmptyField(const std::string& value, const char* hint) {
+  return value.empty() || value == hint;
 }
 
 // The account as the settings keep it; false, and the settings unchanged, when they cannot hold
@@ -74,7 +83,10 @@ void LogIn(PageContext& context) {
   SaveOptionsForm(context);
   const std::string login = Field(context.page, L"user_name_id");
   const std::string password = Field(context.page, L"user_code_id");
-  if (login.empty() || password.empty()) return;
+  if (IsEmptyField(login, kLoginHint) || IsEmptyField(password, kPasswordHint)) {
+    context.actions.ShowLoginMessage(kFieldsEmpty);
+    return;
+  }
 
   RequestLogin(context.state, login, password,
                [&](const std::string& url) { return context.actions.FetchLoginAnswer(url); });

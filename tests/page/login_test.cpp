@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "net/service_address.h"
 #include "page/fake_page_actions.h"
 #include "page/fake_page_document.h"
@@ -112,11 +113,24 @@ TEST_F(Login, RefusedOrUnusableLoginShowsWhyAndChangesNothing) {
   }
 }
 
-TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
-  Type(L"jan", L"");
-  LogIn(context_);
-  EXPECT_TRUE(actions_.done.empty());
-  EXPECT_EQ(actions_.saved.size(), 1u);
+TEST_F(Login, EmptyFieldsOrTheirHintsAreToldToTheUserWithoutARequest) {
+  const std::wstring loginHint = L"Tw\u00F3j login u\u017Cytkownika", passwordHint = L"Has\u0142o";
+  const struct {
+    std::wstring login, password;
+  } cases[] = {{L"jan", L""},
+               {L"", L"tapeta123"},
+               {loginHint, passwordHint},
+               {L"jan", passwordHint},
+               {loginHint, L"tapeta123"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.login + L" / " + c.password));
+    actions_.done.clear();
+    actions_.saved.clear();
+    Type(c.login, c.password);
+    LogIn(context_);
+    EXPECT_EQ(actions_.done, std::vector<std::string>{"box Wpisz login i has\xC5\x82o!"});
+    EXPECT_EQ(actions_.saved.size(), 1u);
+  }
 }
 
 TEST_F(Login, ThePoolListFollowsTheLoginAsTheSwitchAllows) {

@@ -24,9 +24,7 @@ constexpr char kNoAnswer[] =
     "B\xC5\x82\xC4\x85"
     "d komunikacji z serwerem!";
 constexpr char kUnexpected[] = "Niespodziewana odpowied\xC5\xBA z serwera!";
-constexpr char kRefused[] =
-    "B\xC5\x82\xC4\x99"
-    "dny login lub has\xC5\x82o";
+constexpr char kFieldsEmpty[] = "Wpisz login i has\xC5\x82o!";
 
 // Every byte as %XX, so that any text reaches the stand-in's control request whole.
 std::string Encoded(const std::string& text) {
@@ -99,7 +97,7 @@ TEST_F(ServiceLogin, TheServicesAnswersDecideTheLogin) {
        "2024",
        true, "", "3e7d0a4c9f1b"},
       {"fields left as their placeholders", nullptr, "Tw\xC3\xB3j login u\xC5\xBCytkownika",
-       "Has\xC5\x82o", false, std::string("box: ") + kRefused, nullptr},
+       "Has\xC5\x82o", false, std::string("box: ") + kFieldsEmpty, nullptr},
       {"no code", R"({"logowanie": true})", "jan", "x", true, "", ""},
       {"code a number", R"({"logowanie": true, "autoryzacja": 5})", "jan", "x", false,
        std::string("box: ") + kUnexpected, nullptr},
