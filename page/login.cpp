@@ -84,7 +84,10 @@ void LogIn(PageContext& context) {
   const std::string login = Field(context.page, L"user_name_id");
   const std::string password = Field(context.page, L"user_code_id");
   if (IsEmptyField(login, kLoginHint) || IsEmptyField(password, kPasswordHint)) {
-    context.actions.ShowLoginMessage(kFieldsEmpty);
+    // An attempt all the same: nothing of an earlier one counts.
+    context.state = PageState();
+    context.state.message = kFieldsEmpty;
+    context.actions.ShowLoginMessage(context.state.message);
     return;
   }
 
