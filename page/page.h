@@ -78,8 +78,12 @@ class PageActions {
   // A wallpaper change the user asked for.
   virtual void ChangeWallpaper(WallpaperPool pool, bool premium) = 0;
   virtual void RegisterUrlScheme() = 0;
-  // Sets the stored wallpaper of that name (UTF-8, a name the picture-name rule accepts) again.
-  virtual void SetStoredWallpaper(const std::string& name) = 0;
+  // The stored file's name for a picture name from the page (UTF-8), in the form the files have;
+  // empty when no stored file can have it.
+  virtual std::string StoredFileName(const std::string& name) = 0;
+  // Sets the stored wallpaper of that file name (as StoredFileName gave it, and the picture-name
+  // rule accepts) again.
+  virtual void SetStoredWallpaper(const std::string& fileName) = 0;
   // The login answer's body; empty when nothing could be fetched.
   virtual std::string FetchLoginAnswer(const std::string& url) = 0;
   // Tells the user why the login failed (UTF-8).

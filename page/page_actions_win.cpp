@@ -22,14 +22,17 @@ void ProgramPageActions::ChangeWallpaper(WallpaperPool pool, bool premium) {
 
 void ProgramPageActions::RegisterUrlScheme() { ::RegisterUrlScheme(); }
 
+// The files and the list use the ANSI code page; a name it cannot hold names no stored file.
+std::string ProgramPageActions::StoredFileName(const std::string& name) {
+  const std::string ansiName = WideToAnsi(Utf8ToWide(name));
+  return AnsiToUtf8(ansiName) == name ? ansiName : std::string();
+}
+
 // The desktop changes whether or not the list holds the name; the settings keep the wallpaper
 // that the service delivered last.
-void ProgramPageActions::SetStoredWallpaper(const std::string& name) {
-  // The files and the list use the ANSI code page; a name it cannot hold names no stored file.
-  const std::string ansiName = WideToAnsi(Utf8ToWide(name));
-  if (AnsiToUtf8(ansiName) != name) return;
-  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), ansiName));
-  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, ansiName);
+void ProgramPageActions::SetStoredWallpaper(const std::string& fileName) {
+  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), fileName));
+  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, fileName);
 }
 
 std::string ProgramPageActions::FetchLoginAnswer(const std::string& url) {

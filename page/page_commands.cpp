@@ -107,9 +107,11 @@ bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
 
 void SetStoredWallpaper(PageContext& context, const std::string& name) {
   // The name comes from the page's address: only a stored picture's name may reach the files,
-  // never the data folder itself or a path out of it.
-  if (name.empty() || !IsSafePictureName(name)) return;
-  context.actions.SetStoredWallpaper(name);
+  // never the data folder itself or a path out of it. The rule is the one the list was made by,
+  // on the form the files have.
+  const std::string fileName = context.actions.StoredFileName(name);
+  if (fileName.empty() || !IsSafePictureName(fileName)) return;
+  context.actions.SetStoredWallpaper(fileName);
 }
 
 }  // namespace

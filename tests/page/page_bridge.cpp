@@ -92,6 +92,8 @@ class RecordedActions : public PageActions {
     Note("change " + std::to_string(static_cast<unsigned>(pool)) + (premium ? " premium" : ""));
   }
   void RegisterUrlScheme() override { Note("register"); }
+  // Native files have the page's UTF-8 names.
+  std::string StoredFileName(const std::string& name) override { return name; }
   void SetStoredWallpaper(const std::string& name) override { Note("set " + name); }
   std::string FetchLoginAnswer(const std::string& url) override {
     Note("login " + url);
