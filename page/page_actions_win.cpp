@@ -28,11 +28,12 @@ std::string ProgramPageActions::StoredFileName(const std::string& name) {
   return AnsiToUtf8(ansiName) == name ? ansiName : std::string();
 }
 
-// The desktop changes whether or not the list holds the name; the settings keep the wallpaper
+// Only a picture that reached the desktop moves to the front; the settings keep the wallpaper
 // that the service delivered last.
 void ProgramPageActions::SetStoredWallpaper(const std::string& fileName) {
-  ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), fileName));
-  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, fileName);
+  if (ApplyDesktopWallpaper(JoinPath(EnsureDataFolder(), fileName)) && wallpapers_) {
+    RefreshStoredWallpaper(*wallpapers_, fileName);
+  }
 }
 
 std::string ProgramPageActions::FetchLoginAnswer(const std::string& url) {

@@ -54,12 +54,12 @@ class StoredWallpaperLink : public GdiplusTest {
   UserStateGuard userState_;
 };
 
-TEST_F(StoredWallpaperLink, AThumbnailSetsItsPictureAgainAndMovesItFirst) {
+TEST_F(StoredWallpaperLink, AThumbnailSetsItsPictureAgainAndOnlyAnAppliedOneMovesFirst) {
   ASSERT_EQ(::GetACP(), 1250u) << "the test session runs Wine with the Polish code page";
   const struct {
     std::string name;
     bool fileKept;  // the data file is still there when its thumbnail is clicked
-  } cases[] = {{kPolishName, true}, {kLongPolishName, true}};
+  } cases[] = {{kPolishName, true}, {kLongPolishName, true}, {kMissingName, false}};
   const std::string data = EnsureDataFolder();
   const CropRectangle whole = {0, 0, 320, 180};
   for (const auto& c : cases) {
