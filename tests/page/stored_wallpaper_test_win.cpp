@@ -86,13 +86,17 @@ TEST_F(StoredWallpaperLink, AThumbnailSetsItsPictureAgainAndOnlyAnAppliedOneMove
     bool onOptionsPage = false;
     HWND owner = nullptr;
     ProgramPageActions actions(owner, &list);
-    PageContext context{page, &settings, state, onOptionsPage, actions};
+    PageContext context{page,          &settings, state,
+                        onOptionsPage, actions,   L"res://C:\\kolorowisko.exe/"};
     OnBeforeNavigate(context, Utf8ToWide("res://C:\\kolorowisko.exe/ostatnie.html" + link));
 
     EXPECT_EQ(list.Entries().front().name, c.fileKept ? c.name : kOtherName);
     const Picture wall = ReadPicture(JoinPath(data, "wall.bmp"));
-    if (c.fileKept) EXPECT_TRUE(ShowsQuadrants(wall, 60, 40));
-    if (!c.fileKept) EXPECT_EQ(wall.width, 0) << "no wall.bmp";
+    if (c.fileKept) {
+      EXPECT_TRUE(ShowsQuadrants(wall, 60, 40));
+    } else {
+      EXPECT_EQ(wall.width, 0) << "no wall.bmp";
+    }
   }
 }
 
