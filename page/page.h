@@ -73,7 +73,8 @@ void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string&
 // (page_actions_win.h), tests give doubles.
 class PageActions {
  public:
-  // A page of the service, in the user's web browser.
+  // A web page (UTF-8 address): one of the service's, or where a link away from the program's
+  // pages led; in the user's web browser.
   virtual void OpenServicePage(const std::string& address) = 0;
   // A wallpaper change the user asked for.
   virtual void ChangeWallpaper(WallpaperPool pool, bool premium) = 0;
@@ -97,18 +98,26 @@ class PageActions {
 };
 
 // Everything a page event works on: the shown document, the settings, the login state, which of
-// the two pages is shown or being loaded, and the actions outside the page.
+// the two pages is shown or being loaded, the actions outside the page, and the address of the
+// folder that holds the program's own pages (for the program, "res://" + its path + "/").
 struct PageContext {
   PageDocument& page;
   SettingsStore* settings;
   PageState& state;
   bool& onOptionsPage;
   PageActions& actions;
+  std::wstring pagesFolder;
 };
 
-// The browser is about to navigate to url: the anchor it names is the page's command. The
-// navigation always goes on.
-void OnBeforeNavigate(PageContext& context, const std::wstring& url);
+// Whether url is one of the program's own pages, "opcje.html" or "ostatnie.html" in pagesFolder,
+// with any anchor. Both are compared with escapes undone, "\" and "/" alike and ASCII letters in
+// either case, as the browser may write an address it was given.
+bool IsOwnPage(const std::wstring& url, const std::wstring& pagesFolder);
+
+// The browser is about to navigate to url. On the program's own pages the anchor it names is the
+// page's command, and the navigation goes on (true). Any other address is no command: the
+// navigation is to be cancelled (false), and a web address opens in the user's web browser.
+bool OnBeforeNavigate(PageContext& context, const std::wstring& url);
 // A document has finished loading: the settings page gets the stored values, the recent page its
 // table.
 void OnDocumentComplete(PageContext& context);

@@ -105,6 +105,28 @@ bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
   return false;
 }
 
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// An address compared as the browser may have written it: escapes undone, one kind of slash,
+// ASCII letters in lower case.
+std::string ComparableAddress(const std::wstring& address) {
+  std::string text = UnescapeQueryValue(WideToUtf8(address));
+  for (char& c : text) {
+    if (c == '\\') c = '/';
+  }
+  return LowerAscii(text);
+}
+
+bool IsWebAddress(const std::wstring& url) {
+  const std::string scheme = LowerAscii(WideToUtf8(url.substr(0, 8)));
+  return scheme.compare(0, 7, "http://") == 0 || scheme == "https://";
+}
+
 void SetStoredWallpaper(PageContext& context, const std::string& name) {
   // The name comes from the page's address: only a stored picture's name may reach the files,
   // never the data folder itself or a path out of it. The rule is the one the list was made by,
@@ -129,7 +151,22 @@ std::string NavigationAnchor(const std::wstring& url) {
   return hash == std::string::npos ? address : address.substr(hash);
 }
 
-void OnBeforeNavigate(PageContext& context, const std::wstring& url) {
+bool IsOwnPage(const std::wstring& url, const std::wstring& pagesFolder) {
+  // The anchor is the page's own business; the address before it names the document.
+  const std::string document = ComparableAddress(url.substr(0, url.find(L'#')));
+  const std::string folder = ComparableAddress(pagesFolder);
+  if (folder.empty() || document.compare(0, folder.size(), folder) != 0) return false;
+  const std::string page = document.substr(folder.size());
+  return page == "opcje.html" || page == "ostatnie.html";
+}
+
+bool OnBeforeNavigate(PageContext& context, const std::wstring& url) {
+  // A foreign document in the control (a link dragged onto the window, say) could otherwise
+  // drive the program through the anchors, and would be shown the user's name.
+  if (!IsOwnPage(url, context.pagesFolder)) {
+    if (IsWebAddress(url)) context.actions.OpenServicePage(WideToUtf8(url));
+    return false;
+  }
   const std::string anchor = NavigationAnchor(url);
   if (anchor == "#zaloguj") {
     LogIn(context);
@@ -144,6 +181,7 @@ void OnBeforeNavigate(PageContext& context, const std::wstring& url) {
   } else {
     RunPageCommand(context, anchor);
   }
+  return true;
 }
 
 void OnDocumentComplete(PageContext& context) {

@@ -78,7 +78,7 @@ class ServiceLogin : public ::testing::Test {
   bool onOptionsPage_ = true;
   HWND owner_ = nullptr;
   ProgramPageActions actions_{owner_, nullptr};
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
+  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_, L"res://C:\\k.exe/"};
 };
 
 TEST_F(ServiceLogin, TheServicesAnswersDecideTheLogin) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "net/service_address.h"
 #include "page/fake_page_actions.h"
 #include "page/fake_page_document.h"
@@ -11,7 +12,8 @@
 
 namespace {
 
-constexpr wchar_t kPage[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/opcje.html";
+constexpr wchar_t kFolder[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/";
+const std::wstring kPage = std::wstring(kFolder) + L"opcje.html";
 
 class PageEvents : public PageSessionTest {
  protected:
@@ -124,7 +126,7 @@ TEST_F(PageEvents, TheFirstLoadRunsNothingAndItsCompletionFillsTheForm) {
 TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
   // Leaving the settings page keeps what was typed.
   page_.At(L"change_interval_id").value = L"30";
-  Navigate(L"res://C:\\kolorowisko.exe/ostatnie.html#ostatnie");
+  Navigate(kFolder + std::wstring(L"ostatnie.html#ostatnie"));
   EXPECT_FALSE(onOptionsPage_);
   EXPECT_EQ(Setting("CHANGE_INTERVAL"), "30");
   ASSERT_EQ(actions_.saved.size(), 1u);
@@ -137,10 +139,43 @@ TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
   EXPECT_EQ(actions_.saved.size(), 1u);
 
   settings_.Set("CHANGE_INTERVAL", "7");
-  Navigate(L"res://C:\\kolorowisko.exe/opcje.html#wroc");
+  Navigate(kFolder + std::wstring(L"opcje.html#wroc"));
   EXPECT_TRUE(onOptionsPage_);
   OnDocumentComplete(context_);
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"7");
+}
+
+TEST_F(PageEvents, OnlyTheProgramsOwnPagesDriveItAndWebAddressesOpenInTheBrowser) {
+  const struct {
+    std::wstring url;
+    bool goesOn;
+    Actions actions;
+  } cases[] = {
+      {kPage, true, {}},
+      // Written as the browser may write the address it was given.
+      {L"RES://c:/program%20files/kolorowisko/KOLOROWISKO.EXE/opcje.html#zobacz_super",
+       true,
+       {Open("/")}},
+      {L"http://example.com/strona.html#wyloguj",
+       false,
+       {"open http://example.com/strona.html#wyloguj"}},
+      {L"HTTPS://example.com/#losuj_super", false, {"open HTTPS://example.com/#losuj_super"}},
+      {L"file:///C:/Users/jan/opcje.html#save", false, {}},
+      {L"res://C:\\inny.exe/opcje.html#zaloguj", false, {}},
+      {kFolder + std::wstring(L"obca.html#losuj_all"), false, {}},
+      {kFolder + std::wstring(L"opcje.html.html#save"), false, {}},
+      {L"about:blank#ostatnie", false, {}},
+      {L"javascript:location='#wyloguj'", false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.url));
+    actions_.done.clear();
+    EXPECT_EQ(OnBeforeNavigate(context_, c.url), c.goesOn);
+    EXPECT_EQ(actions_.done, c.actions);
+  }
+  EXPECT_TRUE(actions_.saved.empty());
+  EXPECT_TRUE(onOptionsPage_);
+  EXPECT_EQ(Setting("USER"), "jan");
 }
 
 TEST(NavigationAnchor, IsTheTextFromTheLastHashOfTheFirst1023Bytes) {

@@ -44,7 +44,7 @@ test('the settings page works through the program logic, logged out and logged i
   names.forEach((name, i) => copyFileSync(join(pagesFolder(), pictures[i]), join(thumbnails, name)));
 
   const page = await browser.context.newPage();
-  const bridge = await connectNative(page, program, [config, thumbnails, ...names]);
+  const bridge = await connectNative(page, program, [config, thumbnails, pageUrl(''), ...names]);
   t.after(async () => { await page.close(); await bridge.close(); });
   await page.goto(pageUrl('opcje.html'));
   await until(async () => (await page.inputValue('#change_interval_id')) === '15', 'the form filled');
