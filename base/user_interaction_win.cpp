@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include "base/seam.h"
+#include "base/text.h"
 
 namespace {
 
+// Wide, so that the address reaches the browser as it is, whatever the ANSI code page.
 void OpenWithShell(const std::string& address) {
-  ::ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOW);
+  ::ShellExecuteW(nullptr, nullptr, Utf8ToWide(address).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 Seam<MessageBoxFunction> g_messageBox(::MessageBoxW);

@@ -12,8 +12,7 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
 using MessageBoxFunction = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction replacement);
 
-// Hands the address to the shell (ShellExecuteA, default verb, SW_SHOW); the outcome is not
-// checked.
+// Hands the address (UTF-8) to the shell (default verb, SW_SHOW); the outcome is not checked.
 void OpenWebPage(const std::string& address);
 using WebPageOpener = void (*)(const std::string& address);
 WebPageOpener SetWebPageOpener(WebPageOpener replacement);

@@ -61,6 +61,14 @@ const VARIANT* Argument(const DISPPARAMS* params, UINT count, UINT index) {
   return argument;
 }
 
+// Tells the browser not to go on: Cancel, the last of BeforeNavigate2's seven arguments.
+void CancelNavigation(const DISPPARAMS* params) {
+  const VARIANT* cancel = Argument(params, 7, 6);
+  if (cancel && cancel->vt == (VT_BYREF | VT_BOOL) && cancel->pboolVal) {
+    *cancel->pboolVal = VARIANT_TRUE;
+  }
+}
+
 std::wstring ArgumentText(const DISPPARAMS* params, UINT count, UINT index) {
   const VARIANT* argument = Argument(params, count, index);
   if (!argument) return std::wstring();
@@ -91,7 +99,8 @@ HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsS
     : settings_(settings),
       instance_(instance),
       wallpapers_(wallpapers),
-      pageActions_(window_, wallpapers) {
+      pageActions_(window_, wallpapers),
+      pagesFolder_(AnsiToWide(pageUrl.substr(0, pageUrl.rfind('/') + 1))) {
   try {
     onOptionsPage = true;
     if (CreateHostWindow(kSettingsWindowTitle)) Navigate(pageUrl);
@@ -160,7 +169,7 @@ HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VA
       case DISPID_BEFORENAVIGATE2: {
         // Arguments arrive last first: the address is the second of seven.
         PageContext context = Context();
-        OnBeforeNavigate(context, ArgumentText(params, 7, 1));
+        if (!OnBeforeNavigate(context, ArgumentText(params, 7, 1))) CancelNavigation(params);
         return S_OK;
       }
       case DISPID_DOCUMENTCOMPLETE: {
@@ -320,7 +329,7 @@ void HTMLWindow::WriteDocument(const std::string& html) {
 }
 
 PageContext HTMLWindow::Context() {
-  return PageContext{*this, settings_, pageState, onOptionsPage, pageActions_};
+  return PageContext{*this, settings_, pageState, onOptionsPage, pageActions_, pagesFolder_};
 }
 
 void HTMLWindow::QueueAppUrl(std::string rest) { appUrls_.push_back(std::move(rest)); }

@@ -115,6 +115,8 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   std::unique_ptr<DocHostUiHandler> uiHandler_;
   WallpaperList* wallpapers_;
   ProgramPageActions pageActions_;
+  // Where the program's own pages are: the page address's folder.
+  std::wstring pagesFolder_;
   std::deque<std::string> appUrls_;
 };
 

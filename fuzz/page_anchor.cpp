@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     url += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
   }
   const std::string anchor = NavigationAnchor(url);
+  IsOwnPage(url, L"res://C:\\Program Files\\k.exe/");
   FUZZ_CHECK(anchor.size() <= 1023);
 
   FakePageDocument page = FakePageDocument::OptionsPage();
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PageState state;
   FakePageActions actions;
   actions.loginAnswer = "{\"logowanie\":true,\"autoryzacja\":\"x\"}";
-  PageContext context{page, &settings, state, onOptionsPage, actions};
+  PageContext context{page, &settings, state, onOptionsPage, actions, L"res://C:\\k.exe/"};
   RunPageCommand(context, anchor);
   for (const std::string& done : actions.done) {
     if (done.compare(0, 4, "set ") == 0) FUZZ_CHECK(IsSafePictureName(done.substr(4)));

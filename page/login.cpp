@@ -15,6 +15,32 @@ namespace {
 // The sources are UTF-8, as the page's texts are.
 constexpr char kNoAnswer[] = "Błąd komunikacji z serwerem!";
 constexpr char kUnexpectedAnswer[] = "Niespodziewana odpowiedź z serwera!";
+constexpr char kFieldsEmpty[] = "Wpisz login i hasło!";
+// The page's hints are the fields' values while nothing is typed in them.
+constexpr char kLoginHint[] = "Twój login użytkownika";
+constexpr char kPasswordHint[] = "Hasło";
+
+std::string Field(PageDocument& page, const wchar_t* id) {
+  std::wstring value;
+  return page.GetInputValue(id, value) ? WideToUtf8(value) : std::string();
+}
+
+// A field that shows its hint holds nothing the user typed.
+bool IsEmptyField(const std::string& value, const char* hint) {
+  return value.empty() || value == hint;
+}
+
+// The account as the settings keep it; false, and the settings unchanged, when they cannot hold
+// it (a line break in the service's code): the account's pools would then fail unseen.
+bool KeepAccount(SettingsStore& settings, const std::string& login, const std::string& code) {
+  SettingsStore kept = settings;
+  if (!kept.Set("USER", login) || !kept.Set("AUTORIZATION", code)) return false;
+  // Nothing reads the password back: it is not kept on disk.
+  kept.Set("PASSWORD", "");
+  kept.SetFlag("LOGEDIN", true);
+  settings = kept;
+  return true;
+}
 
 }  // namespace
 
@@ -55,28 +81,29 @@ void ReadLoginAnswer(const std::string& body, PageState& state) {
 
 void LogIn(PageContext& context) {
   SaveOptionsForm(context);
-  std::wstring field;
-  const std::string login =
-      context.page.GetInputValue(L"user_name_id", field) ? WideToUtf8(field) : std::string();
-  field.clear();
-  const std::string password =
-      context.page.GetInputValue(L"user_code_id", field) ? WideToUtf8(field) : std::string();
-  if (login.empty() || password.empty()) return;
+  const std::string login = Field(context.page, L"user_name_id");
+  const std::string password = Field(context.page, L"user_code_id");
+  if (IsEmptyField(login, kLoginHint) || IsEmptyField(password, kPasswordHint)) {
+    // An attempt all the same: nothing of an earlier one counts.
+    context.state = PageState();
+    context.state.message = kFieldsEmpty;
+    context.actions.ShowLoginMessage(context.state.message);
+    return;
+  }
 
   RequestLogin(context.state, login, password,
                [&](const std::string& url) { return context.actions.FetchLoginAnswer(url); });
+  if (context.state.loggedIn && context.settings &&
+      !KeepAccount(*context.settings, login, context.state.authorization)) {
+    context.state.loggedIn = false;
+    context.state.message = kUnexpectedAnswer;
+  }
   if (!context.state.loggedIn) {
     context.actions.ShowLoginMessage(context.state.message);
     return;
   }
-  ShowLoginState(context.page, true, login);
-  if (!context.settings) return;
-  context.settings->Set("USER", login);
-  // Nothing reads the password back: it is not kept on disk.
-  context.settings->Set("PASSWORD", "");
-  context.settings->Set("AUTORIZATION", context.state.authorization);
-  context.settings->SetFlag("LOGEDIN", true);
-  context.actions.SaveSettings(*context.settings);
+  ShowChangedLoginState(context.page, true, login);
+  if (context.settings) context.actions.SaveSettings(*context.settings);
 }
 
 void LogOut(PageContext& context) {
@@ -85,5 +112,5 @@ void LogOut(PageContext& context) {
     context.settings->SetFlag("LOGEDIN", false);
     context.actions.SaveSettings(*context.settings);
   }
-  ShowLoginState(context.page, false, std::string());
+  ShowChangedLoginState(context.page, false, std::string());
 }

@@ -36,6 +36,11 @@ constexpr LoginBlock kLoginBlocks[] = {
     {L"add_n", true},     {L"add_l", true},      {L"add_z", true},      {L"add_p", false},
 };
 
+// The user's own pools need an account, so the list is usable only when logged in.
+void EnablePoolList(PageDocument& page, bool loggedIn, bool autoChange) {
+  page.EnableSelect(kPoolList, loggedIn && autoChange);
+}
+
 }  // namespace
 
 void ShowRecentTable(PageDocument& page, const std::string& tableHtml) {
@@ -51,14 +56,19 @@ void ShowLoginState(PageDocument& page, bool loggedIn, const std::string& userNa
                       "Zalogowano jako<b><a href='#user'> " + EscapeHtml(userName) + "</a></b>");
 }
 
+void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string& userName) {
+  ShowLoginState(page, loggedIn, userName);
+  bool autoChange = false;
+  if (page.GetCheckbox(kAutoChangeBox, autoChange)) EnablePoolList(page, loggedIn, autoChange);
+}
+
 void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage) {
   if (!onOptionsPage || !settings) return;
   page.SetInputValue(kIntervalField, Utf8ToWide(StringSetting(*settings, "CHANGE_INTERVAL")));
   const bool autoChange = FlagSetting(*settings, "AUTO_CHANGE");
   const bool loggedIn = FlagSetting(*settings, "LOGEDIN");
   page.SetCheckbox(kAutoChangeBox, autoChange);
-  // The user's own pools need an account, so the list is usable only when logged in.
-  page.EnableSelect(kPoolList, loggedIn && autoChange);
+  EnablePoolList(page, loggedIn, autoChange);
   page.EnableInput(kIntervalField, autoChange);
   int pool = 0;
   settings->GetInt("CATEGORY", pool);

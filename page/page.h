@@ -65,17 +65,26 @@ void ShowRecentTable(PageDocument& page, const std::string& tableHtml);
 // escaped).
 void ShowLoginState(PageDocument& page, bool loggedIn, const std::string& userName);
 
+// ShowLoginState for a login or a logout: the pool list also follows the new state, as far as the
+// form's switch allows it.
+void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string& userName);
+
 // What the page commands do outside the page: the settings window gives the program's own
 // (page_actions_win.h), tests give doubles.
 class PageActions {
  public:
-  // A page of the service, in the user's web browser.
+  // A web page (UTF-8 address): one of the service's, or where a link away from the program's
+  // pages led; in the user's web browser.
   virtual void OpenServicePage(const std::string& address) = 0;
   // A wallpaper change the user asked for.
   virtual void ChangeWallpaper(WallpaperPool pool, bool premium) = 0;
   virtual void RegisterUrlScheme() = 0;
-  // Sets the stored wallpaper of that name (UTF-8, a name the picture-name rule accepts) again.
-  virtual void SetStoredWallpaper(const std::string& name) = 0;
+  // The stored file's name for a picture name from the page (UTF-8), in the form the files have;
+  // empty when no stored file can have it.
+  virtual std::string StoredFileName(const std::string& name) = 0;
+  // Sets the stored wallpaper of that file name (as StoredFileName gave it, and the picture-name
+  // rule accepts) again.
+  virtual void SetStoredWallpaper(const std::string& fileName) = 0;
   // The login answer's body; empty when nothing could be fetched.
   virtual std::string FetchLoginAnswer(const std::string& url) = 0;
   // Tells the user why the login failed (UTF-8).
@@ -89,18 +98,26 @@ class PageActions {
 };
 
 // Everything a page event works on: the shown document, the settings, the login state, which of
-// the two pages is shown or being loaded, and the actions outside the page.
+// the two pages is shown or being loaded, the actions outside the page, and the address of the
+// folder that holds the program's own pages (for the program, "res://" + its path + "/").
 struct PageContext {
   PageDocument& page;
   SettingsStore* settings;
   PageState& state;
   bool& onOptionsPage;
   PageActions& actions;
+  std::wstring pagesFolder;
 };
 
-// The browser is about to navigate to url: the anchor it names is the page's command. The
-// navigation always goes on.
-void OnBeforeNavigate(PageContext& context, const std::wstring& url);
+// Whether url is one of the program's own pages, "opcje.html" or "ostatnie.html" in pagesFolder,
+// with any anchor. Both are compared with escapes undone, "\" and "/" alike and ASCII letters in
+// either case, as the browser may write an address it was given.
+bool IsOwnPage(const std::wstring& url, const std::wstring& pagesFolder);
+
+// The browser is about to navigate to url. On the program's own pages the anchor it names is the
+// page's command, and the navigation goes on (true). Any other address is no command: the
+// navigation is to be cancelled (false), and a web address opens in the user's web browser.
+bool OnBeforeNavigate(PageContext& context, const std::wstring& url);
 // A document has finished loading: the settings page gets the stored values, the recent page its
 // table.
 void OnDocumentComplete(PageContext& context);

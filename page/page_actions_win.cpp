@@ -22,14 +22,18 @@ void ProgramPageActions::ChangeWallpaper(WallpaperPool pool, bool premium) {
 
 void ProgramPageActions::RegisterUrlScheme() { ::RegisterUrlScheme(); }
 
-// The desktop changes whether or not the list holds the name; the settings keep the wallpaper
-// that the service delivered last.
-void ProgramPageActions::SetStoredWallpaper(const std::string& name) {
-  // The files and the list use the ANSI code page; a name it cannot hold names no stored file.
+// The files and the list use the ANSI code page; a name it cannot hold names no stored file.
+std::string ProgramPageActions::StoredFileName(const std::string& name) {
   const std::string ansiName = WideToAnsi(Utf8ToWide(name));
-  if (AnsiToUtf8(ansiName) != name) return;
-  ChangeToFile(JoinPath(EnsureDataFolder(), ansiName), ChangeOrigin::Page);
-  if (wallpapers_) RefreshStoredWallpaper(*wallpapers_, ansiName);
+  return AnsiToUtf8(ansiName) == name ? ansiName : std::string();
+}
+
+// Only a picture that reached the desktop moves to the front; the settings keep the wallpaper
+// that the service delivered last.
+void ProgramPageActions::SetStoredWallpaper(const std::string& fileName) {
+  if (ChangeToFile(JoinPath(EnsureDataFolder(), fileName), ChangeOrigin::Page) && wallpapers_) {
+    RefreshStoredWallpaper(*wallpapers_, fileName);
+  }
 }
 
 std::string ProgramPageActions::FetchLoginAnswer(const std::string& url) {

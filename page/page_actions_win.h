@@ -19,7 +19,8 @@ class ProgramPageActions final : public PageActions {
   void OpenServicePage(const std::string& address) override;
   void ChangeWallpaper(WallpaperPool pool, bool premium) override;
   void RegisterUrlScheme() override;
-  void SetStoredWallpaper(const std::string& name) override;
+  std::string StoredFileName(const std::string& name) override;
+  void SetStoredWallpaper(const std::string& fileName) override;
   std::string FetchLoginAnswer(const std::string& url) override;
   void ShowLoginMessage(const std::string& text) override;
   void SaveSettings(const SettingsStore& settings) override;

@@ -26,7 +26,8 @@ constexpr PageAddress kServicePages[] = {
     {"#zobacz_super", "/"},
 };
 
-// The user's own pages: the path is followed by "USER", even an empty one.
+// The user's own pages: the path is followed by "USER", even an empty one, escaped so that any
+// name reaches the service whole.
 constexpr PageAddress kUserPages[] = {
     {"#zobacz_ulubione", "/ulubione-tapety-"},
     {"#zobacz_dodane", "/tapety-"},
@@ -62,6 +63,12 @@ int IntSetting(const SettingsStore* settings, const char* key) {
   return value;
 }
 
+// "USER" as a query value: letters beyond ASCII, "#", "&", "%" and spaces would garble or cut the
+// address.
+std::string UserSetting(const SettingsStore* settings) {
+  return EscapeQueryValue(StringSetting(settings, "USER"));
+}
+
 bool OpenListedPage(PageContext& context, const std::string& anchor) {
   for (const PageAddress& page : kServicePages) {
     if (anchor == page.anchor) {
@@ -71,8 +78,7 @@ bool OpenListedPage(PageContext& context, const std::string& anchor) {
   }
   for (const PageAddress& page : kUserPages) {
     if (anchor == page.anchor) {
-      context.actions.OpenServicePage(
-          ServiceUrl(page.path + StringSetting(context.settings, "USER")));
+      context.actions.OpenServicePage(ServiceUrl(page.path + UserSetting(context.settings)));
       return true;
     }
   }
@@ -99,11 +105,35 @@ bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
   return false;
 }
 
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// An address compared as the browser may have written it: escapes undone, one kind of slash,
+// ASCII letters in lower case.
+std::string ComparableAddress(const std::wstring& address) {
+  std::string text = UnescapeQueryValue(WideToUtf8(address));
+  for (char& c : text) {
+    if (c == '\\') c = '/';
+  }
+  return LowerAscii(text);
+}
+
+bool IsWebAddress(const std::wstring& url) {
+  const std::string scheme = LowerAscii(WideToUtf8(url.substr(0, 8)));
+  return scheme.compare(0, 7, "http://") == 0 || scheme == "https://";
+}
+
 void SetStoredWallpaper(PageContext& context, const std::string& name) {
   // The name comes from the page's address: only a stored picture's name may reach the files,
-  // never the data folder itself or a path out of it.
-  if (name.empty() || !IsSafePictureName(name)) return;
-  context.actions.SetStoredWallpaper(name);
+  // never the data folder itself or a path out of it. The rule is the one the list was made by,
+  // on the form the files have.
+  const std::string fileName = context.actions.StoredFileName(name);
+  if (fileName.empty() || !IsSafePictureName(fileName)) return;
+  context.actions.SetStoredWallpaper(fileName);
 }
 
 }  // namespace
@@ -121,19 +151,37 @@ std::string NavigationAnchor(const std::wstring& url) {
   return hash == std::string::npos ? address : address.substr(hash);
 }
 
-void OnBeforeNavigate(PageContext& context, const std::wstring& url) {
+bool IsOwnPage(const std::wstring& url, const std::wstring& pagesFolder) {
+  // The anchor is the page's own business; the address before it names the document.
+  const std::string document = ComparableAddress(url.substr(0, url.find(L'#')));
+  const std::string folder = ComparableAddress(pagesFolder);
+  if (folder.empty() || document.compare(0, folder.size(), folder) != 0) return false;
+  const std::string page = document.substr(folder.size());
+  return page == "opcje.html" || page == "ostatnie.html";
+}
+
+bool OnBeforeNavigate(PageContext& context, const std::wstring& url) {
+  // A foreign document in the control (a link dragged onto the window, say) could otherwise
+  // drive the program through the anchors, and would be shown the user's name.
+  if (!IsOwnPage(url, context.pagesFolder)) {
+    if (IsWebAddress(url)) context.actions.OpenServicePage(WideToUtf8(url));
+    return false;
+  }
   const std::string anchor = NavigationAnchor(url);
   if (anchor == "#zaloguj") {
     LogIn(context);
   } else if (anchor == "#wyloguj") {
     LogOut(context);
   } else if (anchor == "#ostatnie") {
+    // What was typed into the form would be lost with the page: it is saved as on closing.
+    SaveOptionsForm(context);
     context.onOptionsPage = false;
   } else if (anchor == "#wroc") {
     context.onOptionsPage = true;
   } else {
     RunPageCommand(context, anchor);
   }
+  return true;
 }
 
 void OnDocumentComplete(PageContext& context) {
@@ -152,7 +200,7 @@ void RunPageCommand(PageContext& context, const std::string& anchor) {
              OpenCurrentWallpaperPage(context, anchor)) {
     return;
   } else if (anchor == "#user") {
-    const std::string user = StringSetting(context.settings, "USER");
+    const std::string user = UserSetting(context.settings);
     if (!user.empty())
       context.actions.OpenServicePage(FormattedAddress(ServiceUrl("/user_" + user)));
   } else if (anchor.compare(0, sizeof kSetWallpaper - 1, kSetWallpaper) == 0) {

@@ -25,9 +25,9 @@ class SettingsStore {
   bool GetInt(const std::string& key, int& out) const;
   bool GetFlag(const std::string& key, bool& out) const;
 
-  // Refused, the store unchanged, when key or value holds a CR or LF or the key holds "=": every
-  // entry stays one line of the file.
-  void Set(const std::string& key, const std::string& value);
+  // Refused (false), the store unchanged, when key or value holds a CR or LF or the key holds
+  // "=": every entry stays one line of the file.
+  bool Set(const std::string& key, const std::string& value);
   void SetInt(const std::string& key, int value);
   void SetFlag(const std::string& key, bool value);
   // Drops the key, defaults included: readers then see it as missing.

@@ -47,9 +47,10 @@ bool FitsOneLine(const std::string& text) {
 
 }  // namespace
 
-void SettingsStore::Set(const std::string& key, const std::string& value) {
-  if (!FitsOneLine(key) || !FitsOneLine(value) || key.find('=') != std::string::npos) return;
+bool SettingsStore::Set(const std::string& key, const std::string& value) {
+  if (!FitsOneLine(key) || !FitsOneLine(value) || key.find('=') != std::string::npos) return false;
   values_[key] = value;
+  return true;
 }
 
 void SettingsStore::SetInt(const std::string& key, int value) {

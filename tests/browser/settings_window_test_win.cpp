@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "base/app_paths_win.h"
+#include "base/text.h"
+#include "base/text_win.h"
+#include "base/user_interaction_win.h"
 #include "browser/browser.h"
 #include "browser/com_win.h"
 #include "browser/html_window_win.h"
@@ -17,6 +20,7 @@
 #include "settings/settings.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder_win.h"
+#include "support/seam_replacement.h"
 #include "support/user_state_win.h"
 
 // Running out of memory, on demand: the allocation after this many more fails once.
@@ -284,10 +288,11 @@ TEST_F(SettingsWindowTest, TheSinkRoutesTheBrowsersEvents) {
     return object_->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, event.Params(), nullptr, nullptr,
                            nullptr);
   };
-  BrowserEvent toRecent(7, 1, L"res://C:\\kolorowisko.exe/ostatnie.html#ostatnie");
+  const std::wstring own = AnsiToWide("res://" + OwnExecutablePath() + "/");
+  BrowserEvent toRecent(7, 1, (own + L"ostatnie.html#ostatnie").c_str());
   EXPECT_EQ(invoke(250, toRecent), S_OK);
   EXPECT_FALSE(object_->onOptionsPage);
-  BrowserEvent back(7, 1, L"res://C:\\kolorowisko.exe/opcje.html#wroc");
+  BrowserEvent back(7, 1, (own + L"opcje.html#wroc").c_str());
   EXPECT_EQ(invoke(250, back), S_OK);
   EXPECT_TRUE(object_->onOptionsPage);
 
@@ -313,6 +318,37 @@ TEST_F(SettingsWindowTest, TheSinkRoutesTheBrowsersEvents) {
         << unknown;
   }
   EXPECT_EQ(boxes_.Boxes().size(), 1u) << boxes_.Describe();
+}
+
+std::vector<std::string> g_openedPages;
+void RecordPage(const std::string& address) { g_openedPages.push_back(address); }
+
+TEST_F(SettingsWindowTest, OnlyTheProgramsOwnPagesGoOnAndWebAddressesOpenInTheUsersBrowser) {
+  SeamReplacement<WebPageOpener> opener(SetWebPageOpener, RecordPage);
+  const std::wstring own = AnsiToWide("res://" + OwnExecutablePath() + "/");
+  const struct {
+    std::wstring url;
+    bool cancelled;
+    std::vector<std::string> opened;
+  } cases[] = {
+      {own + L"opcje.html#wroc", false, {}},
+      {L"http://127.0.0.1/obca.html#ostatnie", true, {"http://127.0.0.1/obca.html#ostatnie"}},
+      {L"res://C:\\inny.exe/opcje.html#ostatnie", true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.url));
+    g_openedPages.clear();
+    BrowserEvent event(7, 1, c.url.c_str());
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    event.Argument(6).vt = VT_BYREF | VT_BOOL;
+    event.Argument(6).pboolVal = &cancel;
+    EXPECT_EQ(object_->Invoke(250, IID_NULL, 0, DISPATCH_METHOD, event.Params(), nullptr, nullptr,
+                              nullptr),
+              S_OK);
+    EXPECT_EQ(cancel, c.cancelled ? VARIANT_TRUE : VARIANT_FALSE);
+    EXPECT_EQ(g_openedPages, c.opened);
+    EXPECT_TRUE(object_->onOptionsPage);
+  }
 }
 
 TEST_F(SettingsWindowTest, OtherAddressesAreLeftToTheBrowser) {

@@ -19,6 +19,8 @@ class FakePageActions : public PageActions {
                    (premium ? " premium" : ""));
   }
   void RegisterUrlScheme() override { done.push_back("register"); }
+  // Native files have the page's UTF-8 names.
+  std::string StoredFileName(const std::string& name) override { return name; }
   void SetStoredWallpaper(const std::string& name) override { done.push_back("set " + name); }
   std::string FetchLoginAnswer(const std::string& url) override {
     done.push_back("fetch " + url);
@@ -48,5 +50,7 @@ class PageSessionTest : public ::testing::Test {
   PageState state_;
   bool onOptionsPage_ = true;
   FakePageActions actions_;
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
+  PageContext context_{page_,    &settings_,
+                       state_,   onOptionsPage_,
+                       actions_, L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/"};
 };

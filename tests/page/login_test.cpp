@@ -1,8 +1,8 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "base/text.h"
 #include "net/service_address.h"
 #include "page/fake_page_actions.h"
 #include "page/fake_page_document.h"
@@ -89,23 +89,61 @@ TEST_F(Login, AcceptedLoginKeepsTheAccountButNotThePassword) {
   EXPECT_EQ(actions_.saved.size(), 3u);
 }
 
-TEST_F(Login, RefusedLoginShowsTheServicesMessageAndChangesNothing) {
-  Type(L"jan", L"zle");
-  actions_.loginAnswer = R"({"logowanie": false, "odp": "B\u0142\u0119dny login"})";
-  const std::string before = settings_.ToText();
-  LogIn(context_);
-  EXPECT_EQ(actions_.done.back(),
-            "box B\xC5\x82\xC4\x99"
-            "dny login");
-  EXPECT_EQ(settings_.ToText(), before);
-  EXPECT_EQ(page_.At(L"logout_div").className, L"hide");
+TEST_F(Login, RefusedOrUnusableLoginShowsWhyAndChangesNothing) {
+  const struct {
+    const char* answer;
+    std::string box;
+  } cases[] = {
+      {R"({"logowanie": false, "odp": "B\u0142\u0119dny login"})",
+       "box B\xC5\x82\xC4\x99"
+       "dny login"},
+      // A code that the settings cannot keep would leave the account's pools failing unseen.
+      {R"({"logowanie": true, "autoryzacja": "8c1f\n2e9a"})", std::string("box ") + kUnexpected},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    Type(L"jan", L"zle");
+    actions_.loginAnswer = c.answer;
+    const std::string before = settings_.ToText();
+    LogIn(context_);
+    EXPECT_EQ(actions_.done.back(), c.box);
+    EXPECT_FALSE(state_.loggedIn);
+    EXPECT_EQ(settings_.ToText(), before);
+    EXPECT_EQ(page_.At(L"logout_div").className, L"hide");
+  }
 }
 
-TEST_F(Login, AnEmptyFieldSendsNothingButTheFormIsSaved) {
-  Type(L"jan", L"");
-  LogIn(context_);
-  EXPECT_THAT(actions_.done, testing::IsEmpty());
-  EXPECT_EQ(actions_.saved.size(), 1u);
+TEST_F(Login, EmptyFieldsOrTheirHintsAreToldToTheUserWithoutARequest) {
+  const std::wstring loginHint = L"Tw\u00F3j login u\u017Cytkownika", passwordHint = L"Has\u0142o";
+  const struct {
+    std::wstring login, password;
+  } cases[] = {{L"jan", L""},
+               {L"", L"tapeta123"},
+               {loginHint, passwordHint},
+               {L"jan", passwordHint},
+               {loginHint, L"tapeta123"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.login + L" / " + c.password));
+    actions_.done.clear();
+    actions_.saved.clear();
+    Type(c.login, c.password);
+    LogIn(context_);
+    EXPECT_EQ(actions_.done, std::vector<std::string>{"box Wpisz login i has\xC5\x82o!"});
+    EXPECT_EQ(actions_.saved.size(), 1u);
+  }
+}
+
+TEST_F(Login, ThePoolListFollowsTheLoginAsTheSwitchAllows) {
+  actions_.loginAnswer = R"({"logowanie": true, "autoryzacja": "8c1f"})";
+  for (const bool autoChange : {true, false}) {
+    SCOPED_TRACE(autoChange);
+    page_.At(L"auto_change_id").checked = autoChange;
+    Type(L"jan", L"tapeta123");
+    LogIn(context_);
+    EXPECT_EQ(page_.At(L"category_id").disabled, !autoChange);
+    LogOut(context_);
+    EXPECT_TRUE(page_.At(L"category_id").disabled);
+  }
 }
 
 TEST_F(Login, AFailedAttemptAfterALoginDoesNotCountAsOne) {

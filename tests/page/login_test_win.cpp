@@ -25,9 +25,7 @@ constexpr char kNoAnswer[] =
     "B\xC5\x82\xC4\x85"
     "d komunikacji z serwerem!";
 constexpr char kUnexpected[] = "Niespodziewana odpowied\xC5\xBA z serwera!";
-constexpr char kRefused[] =
-    "B\xC5\x82\xC4\x99"
-    "dny login lub has\xC5\x82o";
+constexpr char kFieldsEmpty[] = "Wpisz login i has\xC5\x82o!";
 
 // Every byte as %XX, so that any text reaches the stand-in's control request whole.
 std::string Encoded(const std::string& text) {
@@ -81,7 +79,7 @@ class ServiceLogin : public ::testing::Test {
   bool onOptionsPage_ = true;
   HWND owner_ = nullptr;
   ProgramPageActions actions_{owner_, nullptr};
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_};
+  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_, L"res://C:\\k.exe/"};
 };
 
 TEST_F(ServiceLogin, TheServicesAnswersDecideTheLogin) {
@@ -100,7 +98,7 @@ TEST_F(ServiceLogin, TheServicesAnswersDecideTheLogin) {
        "2024",
        true, "", "3e7d0a4c9f1b"},
       {"fields left as their placeholders", nullptr, "Tw\xC3\xB3j login u\xC5\xBCytkownika",
-       "Has\xC5\x82o", false, std::string("box: ") + kRefused, nullptr},
+       "Has\xC5\x82o", false, std::string("box: ") + kFieldsEmpty, nullptr},
       {"no code", R"({"logowanie": true})", "jan", "x", true, "", ""},
       {"code a number", R"({"logowanie": true, "autoryzacja": 5})", "jan", "x", false,
        std::string("box: ") + kUnexpected, nullptr},

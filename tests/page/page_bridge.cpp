@@ -3,7 +3,7 @@
 // JSON line each way. The script sends the browser's events; this program handles each as the
 // settings window does and answers {"done":true}. Windows-free, built natively.
 //
-//   page_bridge <config file> <thumbnails folder> [<picture name> ...]
+//   page_bridge <config file> <thumbnails folder> <pages folder address> [<picture name> ...]
 //
 // Settings are read from and saved to the config file; the recent table lists the pictures in the
 // thumbnails folder; the login succeeds for the stand-in account "jan" / "tapeta123". What the
@@ -92,6 +92,8 @@ class RecordedActions : public PageActions {
     Note("change " + std::to_string(static_cast<unsigned>(pool)) + (premium ? " premium" : ""));
   }
   void RegisterUrlScheme() override { Note("register"); }
+  // Native files have the page's UTF-8 names.
+  std::string StoredFileName(const std::string& name) override { return name; }
   void SetStoredWallpaper(const std::string& name) override { Note("set " + name); }
   std::string FetchLoginAnswer(const std::string& url) override {
     Note("login " + url);
@@ -118,18 +120,19 @@ class RecordedActions : public PageActions {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::cerr << "usage: page_bridge <config file> <thumbnails folder> [<picture> ...]\n";
+  if (argc < 4) {
+    std::cerr << "usage: page_bridge <config file> <thumbnails folder> <pages folder address> "
+                 "[<picture> ...]\n";
     return 2;
   }
   SettingsStore settings;
   std::ifstream config(argv[1], std::ios::binary);
   settings.ReadText(std::string(std::istreambuf_iterator<char>(config), {}));
-  RecordedActions actions(argv[1], argv[2], std::vector<std::string>(argv + 3, argv + argc));
+  RecordedActions actions(argv[1], argv[2], std::vector<std::string>(argv + 4, argv + argc));
   BrowserPage page;
   PageState state;
   bool onOptionsPage = true;
-  PageContext context{page, &settings, state, onOptionsPage, actions};
+  PageContext context{page, &settings, state, onOptionsPage, actions, Utf8ToWide(argv[3])};
   try {
     for (std::string line; std::getline(std::cin, line);) {
       const json message = json::parse(line);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "net/service_address.h"
 #include "page/fake_page_actions.h"
 #include "page/fake_page_document.h"
@@ -12,7 +13,8 @@
 
 namespace {
 
-constexpr wchar_t kPage[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/opcje.html";
+constexpr wchar_t kFolder[] = L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/";
+const std::wstring kPage = std::wstring(kFolder) + L"opcje.html";
 
 class PageEvents : public PageSessionTest {
  protected:
@@ -87,6 +89,21 @@ TEST_F(PageEvents, CommandsThatNeedAUserOrAWallpaperNumberWaitForThem) {
   EXPECT_EQ(Anchor("#zobacz_ulubione"), Actions{Open("/ulubione-tapety-")});
 }
 
+TEST_F(PageEvents, AccountPagesCarryTheUserNameWholeAndInAscii) {
+  settings_.Set("USER", "\xC5\x82ucja #&%+x");
+  const std::string escaped = "%C5%82ucja%20%23%26%25%2Bx";
+  const struct {
+    const char* anchor;
+    std::string path;
+  } cases[] = {{"#user", "/user_" + escaped},
+               {"#zobacz_ulubione", "/ulubione-tapety-" + escaped},
+               {"#zobacz_dodane", "/tapety-" + escaped}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.anchor);
+    EXPECT_EQ(Anchor(c.anchor), Actions{Open(c.path)});
+  }
+}
+
 TEST_F(PageEvents, SaveReadsTheFormIntoTheSettingsAndSavesThem) {
   page_.At(L"change_interval_id").value = L"25";
   page_.At(L"auto_change_id").checked = true;
@@ -108,21 +125,58 @@ TEST_F(PageEvents, TheFirstLoadRunsNothingAndItsCompletionFillsTheForm) {
 }
 
 TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
-  Navigate(L"res://C:\\kolorowisko.exe/ostatnie.html#ostatnie");
+  // Leaving the settings page keeps what was typed.
+  page_.At(L"change_interval_id").value = L"30";
+  Navigate(kFolder + std::wstring(L"ostatnie.html#ostatnie"));
   EXPECT_FALSE(onOptionsPage_);
+  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "30");
+  ASSERT_EQ(actions_.saved.size(), 1u);
   OnDocumentComplete(context_);
   page_.Add(L"table_body", FakePageDocument::Kind::kBlock);
   OnDocumentComplete(context_);
   EXPECT_EQ(page_.At(L"table_body").html, "<table>recent</table>");
   // Nothing of the settings page is read or saved while the recent page is shown.
   Anchor("#save");
-  EXPECT_THAT(actions_.saved, testing::IsEmpty());
+  EXPECT_EQ(actions_.saved.size(), 1u);
 
   settings_.Set("CHANGE_INTERVAL", "7");
-  Navigate(L"res://C:\\kolorowisko.exe/opcje.html#wroc");
+  Navigate(kFolder + std::wstring(L"opcje.html#wroc"));
   EXPECT_TRUE(onOptionsPage_);
   OnDocumentComplete(context_);
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"7");
+}
+
+TEST_F(PageEvents, OnlyTheProgramsOwnPagesDriveItAndWebAddressesOpenInTheBrowser) {
+  const struct {
+    std::wstring url;
+    bool goesOn;
+    Actions actions;
+  } cases[] = {
+      {kPage, true, {}},
+      // Written as the browser may write the address it was given.
+      {L"RES://c:/program%20files/kolorowisko/KOLOROWISKO.EXE/opcje.html#zobacz_super",
+       true,
+       {Open("/")}},
+      {L"http://example.com/strona.html#wyloguj",
+       false,
+       {"open http://example.com/strona.html#wyloguj"}},
+      {L"HTTPS://example.com/#losuj_super", false, {"open HTTPS://example.com/#losuj_super"}},
+      {L"file:///C:/Users/jan/opcje.html#save", false, {}},
+      {L"res://C:\\inny.exe/opcje.html#zaloguj", false, {}},
+      {kFolder + std::wstring(L"obca.html#losuj_all"), false, {}},
+      {kFolder + std::wstring(L"opcje.html.html#save"), false, {}},
+      {L"about:blank#ostatnie", false, {}},
+      {L"javascript:location='#wyloguj'", false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.url));
+    actions_.done.clear();
+    EXPECT_EQ(OnBeforeNavigate(context_, c.url), c.goesOn);
+    EXPECT_EQ(actions_.done, c.actions);
+  }
+  EXPECT_TRUE(actions_.saved.empty());
+  EXPECT_TRUE(onOptionsPage_);
+  EXPECT_EQ(Setting("USER"), "jan");
 }
 
 TEST(NavigationAnchor, IsTheTextFromTheLastHashOfTheFirst1023Bytes) {

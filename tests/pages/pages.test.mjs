@@ -83,17 +83,31 @@ for (const [model, scripts] of [['addEventListener', []], ['attachEvent only', [
     const page = await openSettings(...scripts);
     const grey = 'rgb(169, 169, 169)';
     const state = (id) => page.$eval(`#${id}`, (f) => [f.value, getComputedStyle(f).color]);
-    for (const [id, hint] of [['user_name_id', 'Twój login użytkownika'], ['user_code_id', 'Hasło']]) {
-      assert.deepEqual(await state(id), [hint, grey], `${id} as loaded`);
-      await page.focus(`#${id}`);
-      assert.deepEqual(await state(id), ['', 'rgb(0, 0, 0)'], `${id} focused`);
+    // The password field masks what it holds, so its hint is a label over it, not its value.
+    const passwordState = () => page.evaluate(() => {
+      const field = document.getElementById('user_code_id');
+      const hint = document.getElementById('user_code_hint');
+      const box = field.getBoundingClientRect();
+      const over = document.elementFromPoint(box.left + 8, box.top + box.height / 2);
+      return [field.type, field.value, over === hint ? hint.textContent : ''];
+    });
+    for (const [id, hint, read, empty, typed] of [
+      ['user_name_id', 'Twój login użytkownika', state, ['', 'rgb(0, 0, 0)'], ['jan', 'rgb(0, 0, 0)']],
+      ['user_code_id', 'Hasło', passwordState, ['password', '', ''], ['password', 'jan', '']],
+    ]) {
+      const shown = id === 'user_name_id' ? [hint, grey] : ['password', '', hint];
+      assert.deepEqual(await read(id), shown, `${id} as loaded`);
+      if (id === 'user_code_id') await page.click('#user_code_hint');
+      else await page.focus(`#${id}`);
+      assert.equal(await page.evaluate(() => document.activeElement.id), id, `${id} focused`);
+      assert.deepEqual(await read(id), empty, `${id} focused`);
       await page.$eval(`#${id}`, (f) => f.blur());
-      assert.deepEqual(await state(id), [hint, grey], `${id} left empty`);
+      assert.deepEqual(await read(id), shown, `${id} left empty`);
       await page.focus(`#${id}`);
       await page.keyboard.type('jan');
       await page.$eval(`#${id}`, (f) => f.blur());
       await page.focus(`#${id}`);
-      assert.deepEqual(await state(id), ['jan', 'rgb(0, 0, 0)'], `${id} typed in`);
+      assert.deepEqual(await read(id), typed, `${id} typed in`);
     }
     await page.close();
   });
@@ -162,14 +176,20 @@ const LAYOUT = {
     [54, 12, 'divider.png'], [380, 12, 'divider.png']],
 };
 
-test('every block sits where the program expects it and links to its anchor', async () => {
+// The corner of a block's first picture or field (its margin box), else of the block itself.
+test('every block\'s first picture or field sits where the layout puts it and links to its anchor', async () => {
   for (const [name, expected] of Object.entries(LAYOUT)) {
     const page = await openPage(browser, name);
     const blocks = await page.evaluate(() => [...document.body.children].map((b) => {
+      if (b.className === 'hide') b.className = 'show';
       const inner = b.querySelector('[id]');
       const links = [...b.querySelectorAll('a')].map((a) => a.getAttribute('href')).join(' ');
       const shown = b.id || (inner && inner.id) || b.querySelector('img').getAttribute('src');
-      return [b.offsetTop, b.offsetLeft, shown, ...(links ? [links] : [])];
+      const first = b.querySelector('img, input, select') || b;
+      const box = first.getBoundingClientRect();
+      const style = getComputedStyle(first);
+      const corner = [box.top - parseFloat(style.marginTop), box.left - parseFloat(style.marginLeft)];
+      return [...corner, shown, ...(links ? [links] : [])];
     }));
     assert.deepEqual(blocks, expected, name);
     await page.close();
@@ -223,11 +243,29 @@ async function overlaps(page) {
   });
 }
 
-test('the settings page in both login states: nothing overlaps; screenshots', async () => {
-  for (const [state, settings] of [['logged-out', LOGGED_OUT], ['logged-in', LOGGED_IN]]) {
+test('the page as loaded shows the logged-out state, before any fill', async () => {
+  const page = await openPage(browser, 'opcje.html');
+  const visible = await page.evaluate((blocks) => blocks.map(([id]) => [id,
+    getComputedStyle(document.getElementById(id)).visibility === 'visible'
+      && document.getElementById(id).getClientRects().length > 0]), LOGIN_BLOCKS);
+  assert.deepEqual(visible, LOGIN_BLOCKS.map(([id, whenIn]) => [id, !whenIn]));
+  await page.close();
+});
+
+test('the settings page in both login states: nothing overlaps, logout stays clickable; screenshots', async () => {
+  const longName = { ...LOGGED_IN, user: 'Bardzo_długa_nazwa_użytkownika_'.repeat(3) };
+  for (const [state, settings] of [['logged-out', LOGGED_OUT], ['logged-in', LOGGED_IN],
+    ['logged-in-long-name', longName]]) {
     const page = await openPage(browser, 'opcje.html');
     await fillForm(page, settings);
     assert.deepEqual(await overlaps(page), [], state);
+    if (settings.loggedIn) {
+      const onTop = await page.$eval('#logout_div img', (img) => {
+        const box = img.getBoundingClientRect();
+        return document.elementFromPoint(box.left + 2, box.top + box.height / 2) === img;
+      });
+      assert.ok(onTop, `${state}: the logout picture is under the pointer`);
+    }
     await page.screenshot({ path: join(artifactsDir(), `opcje-${state}.png`) });
     await page.close();
   }

@@ -44,7 +44,8 @@ test('the settings page works through the program logic, logged out and logged i
   names.forEach((name, i) => copyFileSync(join(pagesFolder(), pictures[i]), join(thumbnails, name)));
 
   const page = await browser.context.newPage();
-  const bridge = await connectNative(page, program, [config, thumbnails, ...names]);
+  const bridge = await connectNative(page, program,
+    [config, thumbnails, pageUrl('opcje.html').replace(/opcje\.html$/, ''), ...names]);
   t.after(async () => { await page.close(); await bridge.close(); });
   await page.goto(pageUrl('opcje.html'));
   await until(async () => (await page.inputValue('#change_interval_id')) === '15', 'the form filled');
@@ -75,6 +76,8 @@ test('the settings page works through the program logic, logged out and logged i
   assert.equal(await classOf(page, 'logout_div'), 'show');
   assert.match(await page.innerHTML('#logedin_div'), /Zalogowano jako<b><a href="#user"> jan<\/a><\/b>/);
 
+  // Automatic change is on: the login itself enables the list.
+  assert.equal(await page.isDisabled('#category_id'), false);
   // Logged in, the check box enables the list, whose change is saved.
   await page.click('#auto_change_id');
   await page.click('#auto_change_id');
