@@ -12,6 +12,7 @@
 #include "image/image_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "system/system.h"
 #include "tray/tray.h"
 #include "wallpaper/wallpaper.h"
@@ -98,7 +99,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   // On defaults the start-with-Windows entry stays as the user left it.
   if (LoadAppSettings()) {
     bool autoStart = false;
-    AppSettings().GetFlag("AUTO_START", autoStart);
+    AppSettings().GetFlag(kAutoStartKey, autoStart);
     SetAutoStart(autoStart);
   }
 

@@ -204,6 +204,7 @@ bool FetchImage(std::string& url, const std::string& path, size_t maxBytes, Fetc
       trace->LastLine("nothing to write\n");
       return false;
     }
+    // QUIRK: the trace's fixed texts, as spelt; whoever reads a trace matches them so.
     trace->Line("write fo file\n");
     WholeFileWriter file(path);
     if (!file) return false;

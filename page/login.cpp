@@ -9,6 +9,7 @@
 #include "net/service_address.h"
 #include "page/page.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
@@ -34,10 +35,10 @@ bool IsEmptyField(const std::string& value, const char* hint) {
 // it (a line break in the service's code): the account's pools would then fail unseen.
 bool KeepAccount(SettingsStore& settings, const std::string& login, const std::string& code) {
   SettingsStore kept = settings;
-  if (!kept.Set("USER", login) || !kept.Set("AUTORIZATION", code)) return false;
+  if (!kept.Set(kUserKey, login) || !kept.Set(kAuthorizationKey, code)) return false;
   // Nothing reads the password back: it is not kept on disk.
-  kept.Set("PASSWORD", "");
-  kept.SetFlag("LOGEDIN", true);
+  kept.Set(kPasswordKey, "");
+  kept.SetFlag(kLoggedInKey, true);
   settings = kept;
   return true;
 }
@@ -108,8 +109,9 @@ void LogIn(PageContext& context) {
 
 void LogOut(PageContext& context) {
   if (context.settings) {
-    for (const char* key : {"USER", "PASSWORD", "AUTORIZATION"}) context.settings->Set(key, "");
-    context.settings->SetFlag("LOGEDIN", false);
+    for (const char* key : {kUserKey, kPasswordKey, kAuthorizationKey})
+      context.settings->Set(key, "");
+    context.settings->SetFlag(kLoggedInKey, false);
     context.actions.SaveSettings(*context.settings);
   }
   ShowChangedLoginState(context.page, false, std::string());

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "page/page.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ struct LoginBlock {
 
 // In page order: the favourites and added groups are covered by their "after logging in"
 // pictures (fav_p, add_p) while logged out.
+// QUIRK: "logedin_div" is the id in opcje.html, whose style and script use it as spelt.
 constexpr LoginBlock kLoginBlocks[] = {
     {L"user_div", false}, {L"login_div", false}, {L"logout_div", true}, {L"logedin_div", true},
     {L"fav_n", true},     {L"fav_l", true},      {L"fav_z", true},      {L"fav_p", false},
@@ -64,34 +66,31 @@ void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string&
 
 void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage) {
   if (!onOptionsPage || !settings) return;
-  page.SetInputValue(kIntervalField, Utf8ToWide(StringSetting(*settings, "CHANGE_INTERVAL")));
-  const bool autoChange = FlagSetting(*settings, "AUTO_CHANGE");
-  const bool loggedIn = FlagSetting(*settings, "LOGEDIN");
+  page.SetInputValue(kIntervalField, Utf8ToWide(StringSetting(*settings, kChangeIntervalKey)));
+  const bool autoChange = FlagSetting(*settings, kAutoChangeKey);
+  const bool loggedIn = FlagSetting(*settings, kLoggedInKey);
   page.SetCheckbox(kAutoChangeBox, autoChange);
   EnablePoolList(page, loggedIn, autoChange);
   page.EnableInput(kIntervalField, autoChange);
   int pool = 0;
-  settings->GetInt("CATEGORY", pool);
+  settings->GetInt(kCategoryKey, pool);
   page.SetSelectIndex(kPoolList, pool);
-  ShowLoginState(page, loggedIn, StringSetting(*settings, "USER"));
-}
-
-void SaveOptionsForm(PageDocument& page, SettingsStore* settings, bool onOptionsPage,
-                     const std::function<void(const SettingsStore&)>& save) {
-  if (!onOptionsPage || !settings) return;
-  std::wstring interval;
-  // The text is kept as typed: the timer reads it leniently.
-  if (page.GetInputValue(kIntervalField, interval)) {
-    settings->Set("CHANGE_INTERVAL", WideToUtf8(interval));
-  }
-  bool autoChange = false;
-  if (page.GetCheckbox(kAutoChangeBox, autoChange)) settings->SetFlag("AUTO_CHANGE", autoChange);
-  int pool = 0;
-  if (page.GetSelectIndex(kPoolList, pool)) settings->SetInt("CATEGORY", pool);
-  save(*settings);
+  ShowLoginState(page, loggedIn, StringSetting(*settings, kUserKey));
 }
 
 void SaveOptionsForm(PageContext& context) {
-  SaveOptionsForm(context.page, context.settings, context.onOptionsPage,
-                  [&](const SettingsStore& settings) { context.actions.SaveSettings(settings); });
+  SettingsStore* settings = context.settings;
+  if (!context.onOptionsPage || !settings) return;
+  std::wstring interval;
+  // The text is kept as typed: the timer reads it leniently.
+  if (context.page.GetInputValue(kIntervalField, interval)) {
+    settings->Set(kChangeIntervalKey, WideToUtf8(interval));
+  }
+  bool autoChange = false;
+  if (context.page.GetCheckbox(kAutoChangeBox, autoChange)) {
+    settings->SetFlag(kAutoChangeKey, autoChange);
+  }
+  int pool = 0;
+  if (context.page.GetSelectIndex(kPoolList, pool)) settings->SetInt(kCategoryKey, pool);
+  context.actions.SaveSettings(*settings);
 }

@@ -52,11 +52,6 @@ struct PageState {
 // and shows the login state.
 void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage);
 
-// Reads the form into the store, disabled fields included; a field that cannot be read leaves its
-// key alone. Then hands the store to save, whether or not anything changed.
-void SaveOptionsForm(PageDocument& page, SettingsStore* settings, bool onOptionsPage,
-                     const std::function<void(const SettingsStore&)>& save);
-
 // Puts the recent wallpapers' table (UTF-8) into the recent page.
 void ShowRecentTable(PageDocument& page, const std::string& tableHtml);
 
@@ -129,7 +124,9 @@ std::string NavigationAnchor(const std::wstring& url);
 // Runs the command that the anchor names; an anchor that names none is ignored.
 void RunPageCommand(PageContext& context, const std::string& anchor);
 
-// SaveOptionsForm with the context's page, settings and actions ("#save").
+// Reads the settings page's form into the context's store, disabled fields included; a field that
+// cannot be read leaves its key alone. Then saves the store, whether or not anything changed
+// ("#save", leaving the page, closing the window). Nothing while the recent page is shown.
 void SaveOptionsForm(PageContext& context);
 
 // The "#zaloguj" and "#wyloguj" commands.

@@ -6,6 +6,7 @@
 #include "page/page.h"
 #include "settings/settings.h"
 #include "recent/picture_name.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ int IntSetting(const SettingsStore* settings, const char* key) {
 // "USER" as a query value: letters beyond ASCII, "#", "&", "%" and spaces would garble or cut the
 // address.
 std::string UserSetting(const SettingsStore* settings) {
-  return EscapeQueryValue(StringSetting(settings, "USER"));
+  return EscapeQueryValue(StringSetting(settings, kUserKey));
 }
 
 bool OpenListedPage(PageContext& context, const std::string& anchor) {
@@ -98,7 +99,7 @@ bool DrawFromPool(PageContext& context, const std::string& anchor) {
 bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
   for (const char* current : kCurrentWallpaperAnchors) {
     if (anchor != current) continue;
-    const int id = IntSetting(context.settings, "CURRENT_ID");
+    const int id = IntSetting(context.settings, kCurrentIdKey);
     if (id > 0) context.actions.OpenServicePage(WallpaperPageAddress(id));
     return true;
   }

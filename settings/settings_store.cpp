@@ -2,18 +2,19 @@
 
 #include <cstdio>
 #include "base/text.h"
+#include "settings/settings_keys.h"
 
 SettingsStore::SettingsStore() {
-  Set("AUTO_CHANGE", "NO");
-  Set("AUTO_START", "YES");
-  Set("CHANGE_INTERVAL", "10");
-  Set("CURRENT_ID", "-1");
-  Set("USER", "");
-  Set("CATEGORY", "0");
-  Set("PASSWORD", "");
-  Set("AUTORIZATION", "");
-  Set("LOGEDIN", "NO");
-  Set("SAVE", "NO");
+  Set(kAutoChangeKey, "NO");
+  Set(kAutoStartKey, "YES");
+  Set(kChangeIntervalKey, "10");
+  Set(kCurrentIdKey, "-1");
+  Set(kUserKey, "");
+  Set(kCategoryKey, "0");
+  Set(kPasswordKey, "");
+  Set(kAuthorizationKey, "");
+  Set(kLoggedInKey, "NO");
+  Set(kSaveKey, "NO");
 }
 
 bool SettingsStore::GetString(const std::string& key, std::string& out) const {

@@ -7,6 +7,7 @@
 #include "net/service_address.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -25,7 +26,7 @@ HBITMAP LoadMenuBitmap(HINSTANCE instance, const char* name) {
 
 int CurrentWallpaperId() {
   int id = 0;
-  AppSettings().GetInt("CURRENT_ID", id);
+  AppSettings().GetInt(kCurrentIdKey, id);
   return id;
 }
 

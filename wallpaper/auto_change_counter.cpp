@@ -1,11 +1,12 @@
 #include "wallpaper/auto_change_counter.h"
 
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 AutoChangeSettings ReadAutoChangeSettings(const SettingsStore& settings) {
   AutoChangeSettings result = {false, 0};
-  settings.GetFlag("AUTO_CHANGE", result.enabled);
-  settings.GetInt("CHANGE_INTERVAL", result.interval);
+  settings.GetFlag(kAutoChangeKey, result.enabled);
+  settings.GetInt(kChangeIntervalKey, result.interval);
   return result;
 }
 

@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "wallpaper/desktop_wallpaper.h"
 #include "recent/picture_name.h"
+#include "settings/settings_keys.h"
 #include "wallpaper/service_requests.h"
 
 namespace {
@@ -58,12 +59,12 @@ ChangeOutcome ChangeFromPool(WallpaperList& list, SettingsStore& settings, Wallp
                              bool premium) {
   SelectionRequest request;
   bool sendCode = false;
-  settings.GetFlag("SAVE", sendCode);
-  settings.GetString("USER", request.user);
-  if (sendCode) settings.GetString("AUTORIZATION", request.authorization);
+  settings.GetFlag(kSaveKey, sendCode);
+  settings.GetString(kUserKey, request.user);
+  if (sendCode) settings.GetString(kAuthorizationKey, request.authorization);
   request.pool = pool;
   request.category = -1;  // no stored category: all wallpapers
-  settings.GetInt("CATEGORY", request.category);
+  settings.GetInt(kCategoryKey, request.category);
   request.premium = premium;
   const ScreenSize screen = PrimaryScreenSize();
   request.screenWidth = screen.width;
@@ -123,8 +124,8 @@ ChangeOutcome DownloadAndApply(const std::string& id, const std::string& name,
   }
   if (!stored) list.Add(fileName, picture.Get());
 
-  settings.Set("CURRENT_ID", id);
-  settings.Set("CURRENT_NAME", name.empty() ? "YES" : name);
+  settings.Set(kCurrentIdKey, id);
+  settings.Set(kCurrentNameKey, name.empty() ? "YES" : name);
   SaveAppSettings(settings);
   return ChangeOutcome();
 }

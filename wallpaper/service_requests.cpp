@@ -94,6 +94,7 @@ std::string SelectionErrorText(const std::string& answer) {
 }
 
 std::string ImageRequestUrl(const std::string& id, const std::string& name) {
+  // QUIRK: the service knows the picture-name path with its doubled slash; kept as it is.
   std::string url =
       ServiceUrl(name.empty() ? "/program/pobierz_jpeg.php?id=" + id
                               : "/program//pobierz_jpeg_v2.php?zdjecie=" + EscapeQueryValue(name));

@@ -18,6 +18,7 @@
 #include "browser/settings_window_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder_win.h"
 #include "support/seam_replacement.h"
@@ -153,7 +154,7 @@ TEST_F(SettingsWindowTest, DocumentOperationsFailQuietlyWithoutAPage) {
 }
 
 TEST_F(SettingsWindowTest, ClosingHidesTheWindowAndSavesTheForm) {
-  AppSettings().Set("CHANGE_INTERVAL", "37");
+  AppSettings().Set(kChangeIntervalKey, "37");
   EXPECT_EQ(::SendMessageA(window_, WM_CLOSE, 0, 0), 0);
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_FALSE(::IsWindowVisible(window_));
@@ -404,7 +405,7 @@ TEST_F(SettingsWindowTest, TheSinkAnswersForItsInterfacesOnly) {
 }
 
 TEST_F(SettingsWindowTest, DestroyingTheWindowSavesTheFormAndEndsTheObject) {
-  AppSettings().Set("CHANGE_INTERVAL", "41");
+  AppSettings().Set(kChangeIntervalKey, "41");
   EXPECT_TRUE(::DestroyWindow(window_));
   EXPECT_EQ(CurrentHTMLWindow(), nullptr);
   EXPECT_EQ(SettingsWindowHandle(), nullptr);

@@ -8,6 +8,7 @@
 #include "page/fake_page_document.h"
 #include "page/page.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
@@ -74,17 +75,18 @@ TEST_F(Login, AcceptedLoginKeepsTheAccountButNotThePassword) {
             std::vector<std::string>{"fetch " + LoginRequestUrl("jan", "tapeta123")});
   EXPECT_EQ(page_.At(L"logout_div").className, L"show");
   EXPECT_EQ(page_.At(L"logedin_div").html, "Zalogowano jako<b><a href='#user'> jan</a></b>");
-  EXPECT_EQ(Setting("USER"), "jan");
-  EXPECT_EQ(Setting("PASSWORD"), "");
-  EXPECT_EQ(Setting("AUTORIZATION"), "8c1f2e9a5b7d");
-  EXPECT_EQ(Setting("LOGEDIN"), "YES");
+  EXPECT_EQ(Setting(kUserKey), "jan");
+  EXPECT_EQ(Setting(kPasswordKey), "");
+  EXPECT_EQ(Setting(kAuthorizationKey), "8c1f2e9a5b7d");
+  EXPECT_EQ(Setting(kLoggedInKey), "YES");
   // The form first, then the account.
   ASSERT_EQ(actions_.saved.size(), 2u);
   EXPECT_EQ(actions_.saved[1], settings_.ToText());
 
   LogOut(context_);
-  for (const char* key : {"USER", "PASSWORD", "AUTORIZATION"}) EXPECT_EQ(Setting(key), "") << key;
-  EXPECT_EQ(Setting("LOGEDIN"), "NO");
+  for (const char* key : {kUserKey, kPasswordKey, kAuthorizationKey})
+    EXPECT_EQ(Setting(key), "") << key;
+  EXPECT_EQ(Setting(kLoggedInKey), "NO");
   EXPECT_EQ(page_.At(L"login_div").className, L"show");
   EXPECT_EQ(actions_.saved.size(), 3u);
 }
@@ -156,7 +158,7 @@ TEST_F(Login, AFailedAttemptAfterALoginDoesNotCountAsOne) {
   EXPECT_FALSE(state_.loggedIn);
   EXPECT_EQ(state_.authorization, "");
   EXPECT_EQ(actions_.done.back(), std::string("box ") + kNoAnswer);
-  EXPECT_EQ(Setting("LOGEDIN"), "NO");
+  EXPECT_EQ(Setting(kLoggedInKey), "NO");
 }
 
 }  // namespace

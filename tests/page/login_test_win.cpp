@@ -15,6 +15,7 @@
 #include "page/page.h"
 #include "page/page_actions_win.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder_win.h"
 #include "support/user_state_win.h"
@@ -146,7 +147,7 @@ TEST_F(ServiceLogin, TheLogNeverHoldsThePasswordOrTheCode) {
   ASSERT_TRUE(state_.loggedIn);
   // A draw from the account's pool sends the code along; the service refuses it.
   AppSettings().Load(ConfigFilePath());
-  AppSettings().Set("SAVE", "YES");
+  AppSettings().Set(kSaveKey, "YES");
   Control("fault=error&text=" + Encoded("Brak tapet"));
   actions_.ChangeWallpaper(WallpaperPool::FavouriteWallpapers, false);
 

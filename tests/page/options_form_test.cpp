@@ -8,46 +8,43 @@
 #include "page/fake_page_document.h"
 #include "page/page.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
 using Kind = FakePageDocument::Kind;
 
-// Fills a fresh settings page from settings, then saves it back, counting the saves.
+// Fills a fresh settings page from settings, then saves it back as the program does.
 class OptionsFormTest : public PageSessionTest {
  protected:
   void Fill() { FillOptionsPage(page_, &settings_, true); }
   void Save(bool onOptionsPage = true) {
-    SaveOptionsForm(page_, &settings_, onOptionsPage, [this](const SettingsStore& saved) {
-      ++saves_;
-      savedText_ = saved.ToText();
-    });
+    onOptionsPage_ = onOptionsPage;
+    SaveOptionsForm(context_);
   }
-  int saves_ = 0;
-  std::string savedText_;
 };
 
 TEST_F(OptionsFormTest, AnIntervalThatIsNoNumberIsShownAndKeptAsItIs) {
-  settings_.Set("CHANGE_INTERVAL", "abc");
+  settings_.Set(kChangeIntervalKey, "abc");
   Fill();
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"abc");
   Save();
-  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "abc");
-  EXPECT_EQ(saves_, 1);
+  EXPECT_EQ(Setting(kChangeIntervalKey), "abc");
+  EXPECT_EQ(actions_.saved.size(), 1u);
 }
 
 TEST_F(OptionsFormTest, TheIntervalCrossesAsUtf8) {
-  settings_.Set("CHANGE_INTERVAL", "5 \xC5\xBC");  // "5 ż"
+  settings_.Set(kChangeIntervalKey, "5 \xC5\xBC");  // "5 ż"
   Fill();
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"5 \u017C");
   page_.At(L"change_interval_id").value = L"\u0105";  // ą
   Save();
-  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "\xC4\x85");
+  EXPECT_EQ(Setting(kChangeIntervalKey), "\xC4\x85");
 }
 
 TEST_F(OptionsFormTest, WithAutomaticChangeOffBothFieldsAreDisabledAndStillSaved) {
-  settings_.Set("AUTO_CHANGE", "NO");
-  settings_.Set("LOGEDIN", "YES");
+  settings_.Set(kAutoChangeKey, "NO");
+  settings_.Set(kLoggedInKey, "YES");
   Fill();
   EXPECT_FALSE(page_.At(L"auto_change_id").checked);
   EXPECT_TRUE(page_.At(L"change_interval_id").disabled);
@@ -56,16 +53,16 @@ TEST_F(OptionsFormTest, WithAutomaticChangeOffBothFieldsAreDisabledAndStillSaved
   page_.At(L"change_interval_id").value = L"15";
   page_.At(L"category_id").index = 3;
   Save();
-  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "15");
-  EXPECT_EQ(Setting("CATEGORY"), "3");
-  EXPECT_EQ(Setting("AUTO_CHANGE"), "NO");
-  EXPECT_EQ(savedText_, settings_.ToText());
+  EXPECT_EQ(Setting(kChangeIntervalKey), "15");
+  EXPECT_EQ(Setting(kCategoryKey), "3");
+  EXPECT_EQ(Setting(kAutoChangeKey), "NO");
+  EXPECT_EQ(actions_.saved.back(), settings_.ToText());
 }
 
 TEST_F(OptionsFormTest, LoggedOutThePoolListStaysDisabledWhateverTheSwitch) {
-  settings_.Set("LOGEDIN", "NO");
-  settings_.Set("AUTO_CHANGE", "YES");
-  settings_.Set("CATEGORY", "2");
+  settings_.Set(kLoggedInKey, "NO");
+  settings_.Set(kAutoChangeKey, "YES");
+  settings_.Set(kCategoryKey, "2");
   Fill();
   EXPECT_TRUE(page_.At(L"auto_change_id").checked);
   EXPECT_FALSE(page_.At(L"change_interval_id").disabled);
@@ -74,20 +71,20 @@ TEST_F(OptionsFormTest, LoggedOutThePoolListStaysDisabledWhateverTheSwitch) {
 }
 
 TEST_F(OptionsFormTest, LoggedInWithAutomaticChangeOnBothFieldsAreEnabled) {
-  settings_.Set("LOGEDIN", "YES");
-  settings_.Set("AUTO_CHANGE", "YES");
+  settings_.Set(kLoggedInKey, "YES");
+  settings_.Set(kAutoChangeKey, "YES");
   Fill();
   EXPECT_FALSE(page_.At(L"change_interval_id").disabled);
   EXPECT_FALSE(page_.At(L"category_id").disabled);
 
   page_.At(L"auto_change_id").checked = false;
   Save();
-  EXPECT_EQ(Setting("AUTO_CHANGE"), "NO");
+  EXPECT_EQ(Setting(kAutoChangeKey), "NO");
 }
 
 TEST_F(OptionsFormTest, FillingShowsTheStoredLoginState) {
-  settings_.Set("LOGEDIN", "YES");
-  settings_.Set("USER", "jan");
+  settings_.Set(kLoggedInKey, "YES");
+  settings_.Set(kUserKey, "jan");
   Fill();
   EXPECT_EQ(page_.At(L"logout_div").className, L"show");
   EXPECT_EQ(page_.At(L"login_div").className, L"hide");
@@ -95,21 +92,21 @@ TEST_F(OptionsFormTest, FillingShowsTheStoredLoginState) {
 }
 
 TEST_F(OptionsFormTest, AFieldThatCannotBeReadLeavesItsKeyButTheStoreIsSaved) {
-  settings_.Set("CATEGORY", "4");
-  settings_.Set("CHANGE_INTERVAL", "30");
+  settings_.Set(kCategoryKey, "4");
+  settings_.Set(kChangeIntervalKey, "30");
   page_.Remove(L"category_id");
   page_.Add(L"change_interval_id", Kind::kBlock);  // no input element of that id any more
   page_.At(L"auto_change_id").checked = true;
   Save();
-  EXPECT_EQ(Setting("CATEGORY"), "4");
-  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "30");
-  EXPECT_EQ(Setting("AUTO_CHANGE"), "YES");
-  EXPECT_EQ(saves_, 1);
+  EXPECT_EQ(Setting(kCategoryKey), "4");
+  EXPECT_EQ(Setting(kChangeIntervalKey), "30");
+  EXPECT_EQ(Setting(kAutoChangeKey), "YES");
+  EXPECT_EQ(actions_.saved.size(), 1u);
 }
 
 TEST_F(OptionsFormTest, AMissingElementSkipsOnlyItsOwnStepWhenFilling) {
-  settings_.Set("AUTO_CHANGE", "YES");
-  settings_.Set("CATEGORY", "1");
+  settings_.Set(kAutoChangeKey, "YES");
+  settings_.Set(kCategoryKey, "1");
   page_.Remove(L"auto_change_id");
   Fill();
   EXPECT_FALSE(page_.At(L"change_interval_id").disabled);
@@ -118,16 +115,18 @@ TEST_F(OptionsFormTest, AMissingElementSkipsOnlyItsOwnStepWhenFilling) {
 }
 
 TEST_F(OptionsFormTest, NothingIsReadOrSavedWhileTheRecentPageIsShownOrWithoutAStore) {
-  settings_.Set("CHANGE_INTERVAL", "30");
+  settings_.Set(kChangeIntervalKey, "30");
   const std::string before = settings_.ToText();
   page_.At(L"change_interval_id").value = L"99";
 
   Save(false);
   FillOptionsPage(page_, &settings_, false);
   FillOptionsPage(page_, nullptr, true);
-  SaveOptionsForm(page_, nullptr, true, [this](const SettingsStore&) { ++saves_; });
+  PageContext withoutStore{page_, nullptr, state_, onOptionsPage_, actions_, L""};
+  onOptionsPage_ = true;
+  SaveOptionsForm(withoutStore);
 
-  EXPECT_EQ(saves_, 0);
+  EXPECT_THAT(actions_.saved, testing::IsEmpty());
   EXPECT_EQ(settings_.ToText(), before);
   EXPECT_THAT(page_.Log(), testing::IsEmpty());
   EXPECT_EQ(page_.At(L"change_interval_id").value, L"99");

@@ -10,6 +10,7 @@
 #include "page/fake_page_document.h"
 #include "page/page.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ const std::wstring kPage = std::wstring(kFolder) + L"opcje.html";
 class PageEvents : public PageSessionTest {
  protected:
   PageEvents() {
-    settings_.Set("USER", "jan");
-    settings_.Set("CURRENT_ID", "4711");
+    settings_.Set(kUserKey, "jan");
+    settings_.Set(kCurrentIdKey, "4711");
   }
   std::vector<std::string> Navigate(const std::wstring& url) {
     actions_.done.clear();
@@ -82,15 +83,15 @@ TEST_F(PageEvents, EachAnchorRunsItsCommandAndLookalikesRunNone) {
 }
 
 TEST_F(PageEvents, CommandsThatNeedAUserOrAWallpaperNumberWaitForThem) {
-  settings_.Set("USER", "");
-  settings_.Set("CURRENT_ID", "-1");
+  settings_.Set(kUserKey, "");
+  settings_.Set(kCurrentIdKey, "-1");
   EXPECT_EQ(Anchor("#user"), Actions{});
   EXPECT_EQ(Anchor("#zobacz"), Actions{});
   EXPECT_EQ(Anchor("#zobacz_ulubione"), Actions{Open("/ulubione-tapety-")});
 }
 
 TEST_F(PageEvents, AccountPagesCarryTheUserNameWholeAndInAscii) {
-  settings_.Set("USER", "\xC5\x82ucja #&%+x");
+  settings_.Set(kUserKey, "\xC5\x82ucja #&%+x");
   const std::string escaped = "%C5%82ucja%20%23%26%25%2Bx";
   const struct {
     const char* anchor;
@@ -117,7 +118,7 @@ TEST_F(PageEvents, SaveReadsTheFormIntoTheSettingsAndSavesThem) {
 }
 
 TEST_F(PageEvents, TheFirstLoadRunsNothingAndItsCompletionFillsTheForm) {
-  settings_.Set("CHANGE_INTERVAL", "15");
+  settings_.Set(kChangeIntervalKey, "15");
   EXPECT_EQ(Navigate(kPage), Actions{});
   EXPECT_THAT(page_.Log(), testing::IsEmpty());
   OnDocumentComplete(context_);
@@ -129,7 +130,7 @@ TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
   page_.At(L"change_interval_id").value = L"30";
   Navigate(kFolder + std::wstring(L"ostatnie.html#ostatnie"));
   EXPECT_FALSE(onOptionsPage_);
-  EXPECT_EQ(Setting("CHANGE_INTERVAL"), "30");
+  EXPECT_EQ(Setting(kChangeIntervalKey), "30");
   ASSERT_EQ(actions_.saved.size(), 1u);
   OnDocumentComplete(context_);
   page_.Add(L"table_body", FakePageDocument::Kind::kBlock);
@@ -139,7 +140,7 @@ TEST_F(PageEvents, TheRecentPageGetsItsTableAndGoingBackRefillsTheForm) {
   Anchor("#save");
   EXPECT_EQ(actions_.saved.size(), 1u);
 
-  settings_.Set("CHANGE_INTERVAL", "7");
+  settings_.Set(kChangeIntervalKey, "7");
   Navigate(kFolder + std::wstring(L"opcje.html#wroc"));
   EXPECT_TRUE(onOptionsPage_);
   OnDocumentComplete(context_);
@@ -176,7 +177,7 @@ TEST_F(PageEvents, OnlyTheProgramsOwnPagesDriveItAndWebAddressesOpenInTheBrowser
   }
   EXPECT_TRUE(actions_.saved.empty());
   EXPECT_TRUE(onOptionsPage_);
-  EXPECT_EQ(Setting("USER"), "jan");
+  EXPECT_EQ(Setting(kUserKey), "jan");
 }
 
 TEST(NavigationAnchor, IsTheTextFromTheLastHashOfTheFirst1023Bytes) {

@@ -10,6 +10,7 @@
 #include "net/service_address.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "support/seam_replacement.h"
 #include "tray/tray_parts_win.h"
 
@@ -47,12 +48,12 @@ TEST_F(TrayCommands, FavouriteAndCommentOpenTheCurrentWallpapersPage) {
   EXPECT_EQ(Open({IDM_ADD_FAVOURITE, IDM_COMMENT}), (std::vector<std::string>{page, page}));
 
   g_opened.clear();
-  AppSettings().Set("CURRENT_ID", "4711");
+  AppSettings().Set(kCurrentIdKey, "4711");
   EXPECT_EQ(Open({IDM_COMMENT}), std::vector<std::string>{ServiceUrl("/zmiana.html?t=4711")});
 }
 
 TEST_F(TrayCommands, MissingCurrentIdOpensThePageOfWallpaperZero) {
-  AppSettings().Erase("CURRENT_ID");
+  AppSettings().Erase(kCurrentIdKey);
   const std::string page = ServiceUrl("/zmiana.html?t=0");
   EXPECT_EQ(Open({IDM_ADD_FAVOURITE, IDM_COMMENT}), (std::vector<std::string>{page, page}));
 }

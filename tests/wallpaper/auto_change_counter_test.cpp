@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "settings/settings_keys.h"
 #include "wallpaper/auto_change_counter.h"
 
 namespace {
@@ -73,8 +74,8 @@ TEST(AutoChangeCounter, IntervalChangedDownBelowTheCountChangesAtOnce) {
 
 SettingsStore StoreWith(const char* autoChange, const char* interval) {
   SettingsStore store;
-  store.Set("AUTO_CHANGE", autoChange);
-  store.Set("CHANGE_INTERVAL", interval);
+  store.Set(kAutoChangeKey, autoChange);
+  store.Set(kChangeIntervalKey, interval);
   return store;
 }
 
@@ -99,9 +100,9 @@ TEST(AutoChangeSettingsFromStore, OnlyAnUpperCaseYesTurnsItOn) {
 
 TEST(AutoChangeSettingsFromStore, MissingKeysMeanOffAndEveryMinute) {
   SettingsStore store = StoreWith("YES", "10");
-  store.Erase("CHANGE_INTERVAL");
+  store.Erase(kChangeIntervalKey);
   EXPECT_EQ(ReadAutoChangeSettings(store).interval, 0);
-  store.Erase("AUTO_CHANGE");
+  store.Erase(kAutoChangeKey);
   EXPECT_FALSE(ReadAutoChangeSettings(store).enabled);
 }
 
