@@ -5,7 +5,7 @@ import subprocess
 import time
 import unittest
 
-from PIL import Image, ImageChops
+from PIL import Image, ImageChops, ImageDraw
 
 from harness import (ServiceTestCase, Program, TRAY_AREA, TRAY_CLASS, TRAY_TITLE, WM_REMOTE_COMMAND,
                      WM_TIMER, assert_applied, data_folder, driver, log_lines, screenshot,
@@ -18,6 +18,8 @@ TIMER_ID = 950
 JAN = {"USER": "jan", "AUTORIZATION": "8c1f2e9a5b7d", "SAVE": "NO"}
 # The pool of the change timer when CATEGORY is "2": jan's favourite wallpapers.
 TIMER_POOL = "pokaz=ulubione_tap&"
+# A colour no screenshot holds, to mark the field that the icon stands in.
+FIELD_MARK = (1, 2, 3)
 MENU_ALL_POOL = "pokaz=all&"  # "Losuj z wszystkich tapet": all wallpapers, without the suffix
 
 
@@ -163,33 +165,28 @@ class TrayScreen:
 
     @staticmethod
     def icon_box(shot):
-        """The box of what stands out of the taskbar's background in the notification area: the
-        program's icon (the mouse is kept away, so no tooltip shows), or None."""
+        """The box of the program's icon in the notification area (the mouse is kept away, so no
+        tooltip shows), or None. The icon stands in a field of the taskbar's colour that reaches
+        the screen's bottom-right corner: the whole taskbar, or only the icon's own cell, since
+        under wine64 Wine's desktop paints a new wallpaper over its own taskbar and only the cell
+        of a changed icon is painted again. The icon is what that field surrounds."""
         x, y, width, height = TRAY_AREA
         area = shot.crop((x, y, x + width, y + height))
-
-        def background(row):
-            return max(area.crop((0, row, width, row + 1)).getcolors(width))[1]
-
-        # The taskbar runs up from the screen's bottom row; the desktop above it may show anything.
-        taskbar, top = background(height - 1), height - 1
-        while top > 0 and background(top - 1) == taskbar:
-            top -= 1
-        strip = area.crop((0, top, width, height))
-        box = ImageChops.difference(strip, Image.new("RGB", strip.size, taskbar)).getbbox()
-        return box and (box[0] + x, box[1] + y + top, box[2] + x, box[3] + y + top)
+        marked = area.copy()
+        ImageDraw.floodfill(marked, (width - 1, height - 1), FIELD_MARK, thresh=0)
+        field = ImageChops.difference(marked, area).getbbox()
+        if not field:
+            return None
+        inside = marked.crop(field)
+        box = ImageChops.difference(inside, Image.new("RGB", inside.size, FIELD_MARK)).getbbox()
+        return box and (box[0] + x + field[0], box[1] + y + field[1],
+                        box[2] + x + field[0], box[3] + y + field[1])
 
     @staticmethod
-    def icon(shot, box=None):
-        """The icon's pixels, or None when the tray area shows no icon of the program. Given the
-        box where the icon stood, only that box is read, and a box of one colour is no icon: under
-        wine64, Wine's desktop paints a new wallpaper over its own taskbar, and only the icon's
-        rectangle is painted again, so the taskbar can no longer be found by its colour."""
-        box = box or TrayScreen.icon_box(shot)
-        if not box:
-            return None
-        pixels = shot.crop(box)
-        return pixels.tobytes() if len(pixels.getcolors(pixels.width * pixels.height)) > 1 else None
+    def icon(shot):
+        """The icon's pixels, or None when the tray area shows no icon of the program."""
+        box = TrayScreen.icon_box(shot)
+        return box and shot.crop(box).tobytes()
 
     @staticmethod
     def menu_lines(shot, before, corner):
@@ -329,9 +326,7 @@ class BusyIcon(TrayTestCase):
         self.start({"AUTO_CHANGE": "YES", "CHANGE_INTERVAL": "1"})
         self.assertTrue(wait_until(lambda: TrayScreen.icon(TrayScreen.shot("tray-idle.png")), 15),
                         "no icon in the notification area")
-        idle_shot = TrayScreen.shot("tray-idle.png")
-        box = TrayScreen.icon_box(idle_shot)
-        idle = TrayScreen.icon(idle_shot, box)
+        idle = TrayScreen.icon(TrayScreen.shot("tray-idle.png"))
         # Each change names a wallpaper that is not stored yet, so that it is downloaded.
         for name, message, wparam, lparam, wallpaper in [
                 ("remote", WM_REMOTE_COMMAND, 0, -1, 12346), ("timer", WM_TIMER, TIMER_ID, 0, 12348)]:
@@ -344,12 +339,11 @@ class BusyIcon(TrayTestCase):
                 self.service.wait_for_request(kind="image", timeout=30)
                 shot = f"tray-busy-{name}.png"
                 self.assertTrue(wait_until(
-                    lambda: TrayScreen.icon(TrayScreen.shot(shot), box) not in (idle, None), 5),
+                    lambda: TrayScreen.icon(TrayScreen.shot(shot)) not in (idle, None), 5),
                     "no busy icon during the download")
                 self.assertTrue(wait_until_idle())
                 self.assertTrue(wait_until(
-                    lambda: TrayScreen.icon(TrayScreen.shot(f"tray-idle-after-{name}.png"), box)
-                    == idle,
+                    lambda: TrayScreen.icon(TrayScreen.shot(f"tray-idle-after-{name}.png")) == idle,
                     5), "the idle icon did not come back")
 
 
