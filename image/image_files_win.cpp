@@ -27,20 +27,15 @@ ImageSize SizeOf(GpImage* image) {
   return size;
 }
 
-// Windows' GDI+ draws only into these; not into indexed formats (a GIF, a greyscale JPEG), two of
-// the 16-bit ones, nor CMYK (a JPEG from print work). Wine draws into more, so only Windows would
-// go without a thumbnail of such a picture.
-PixelFormat DrawablePixelFormat(PixelFormat format) {
+}  // namespace
+
+bool IsDrawableFormat(PixelFormat format) {
   static constexpr PixelFormat kDrawable[] = {
       PixelFormat16bppRGB555, PixelFormat16bppRGB565, PixelFormat24bppRGB,
       PixelFormat32bppRGB,    PixelFormat32bppARGB,   PixelFormat32bppPARGB,
       PixelFormat48bppRGB,    PixelFormat64bppARGB,   PixelFormat64bppPARGB};
-  const bool drawable =
-      std::find(std::begin(kDrawable), std::end(kDrawable), format) != std::end(kDrawable);
-  return drawable ? format : PixelFormat24bppRGB;
+  return std::find(std::begin(kDrawable), std::end(kDrawable), format) != std::end(kDrawable);
 }
-
-}  // namespace
 
 ScopedGdipBitmap LoadImageFile(const std::string& path) {
   ScopedGdipBitmap image;
@@ -59,7 +54,8 @@ ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFo
       CentreCrop(static_cast<int>(size.width), static_cast<int>(size.height), width, height);
 
   ScopedGdipBitmap target;
-  if (GdipCreateBitmapFromScan0(width, height, 0, DrawablePixelFormat(format), nullptr,
+  if (GdipCreateBitmapFromScan0(width, height, 0,
+                                IsDrawableFormat(format) ? format : PixelFormat24bppRGB, nullptr,
                                 target.Receive()) != Ok) {
     return ScopedGdipBitmap();
   }

@@ -1,10 +1,12 @@
 // GDI+ images read from and written to files named by ANSI paths, the centre of an image drawn
-// at a new size, and move-only owners of GDI+ objects and sessions.
+// at a new size, two drawings from one decoded picture at once, and move-only owners of GDI+
+// objects and sessions.
 #pragma once
 
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <functional>
 #include <string>
 
 #include "base/scoped_win.h"
@@ -42,6 +44,11 @@ inline ScopedGdiplus StartGdiplus() {
 // The image in the file; empty when GDI+ cannot read it or it has no pixels.
 ScopedGdipBitmap LoadImageFile(const std::string& path);
 
+// True for the pixel formats that Windows' GDI+ draws into: not the indexed ones (a GIF, a
+// greyscale JPEG), two of the 16-bit ones, nor CMYK (a JPEG from print work). Their pixels carry
+// their own colours. Wine draws into more.
+bool IsDrawableFormat(Gdiplus::PixelFormat format);
+
 // A new width x height bitmap in the pixel format that shows the centre of source at that aspect
 // ratio (CentreCrop), scaled with the interpolation mode; empty when it cannot be drawn. Formats
 // that GDI+ cannot draw into become 24-bit RGB.
@@ -57,3 +64,12 @@ int FindEncoderClsid(const wchar_t* mimeType, CLSID* clsid);
 
 // True when the file can be read and its first bytes are a BMP, JPEG or PNG signature.
 bool IsImageFile(const std::string& path);
+
+// Calls here with a bitmap of picture's pixels and, at the same time on a second thread, alongside
+// with another: two drawings from one decoded picture at once, without copying it (GDI+ lets one
+// thread at a time use a bitmap, and a copy of a photograph costs about as much as drawing from
+// it). When the pixels cannot be shared (a palette, a format GDI+ cannot lock) or no thread can be
+// started, both are called here, one after the other, with the picture itself. Returns once both
+// have; alongside must not throw.
+void DrawAtOnce(Gdiplus::GpBitmap* picture, const std::function<void(Gdiplus::GpBitmap*)>& here,
+                const std::function<void(Gdiplus::GpBitmap*)>& alongside);

@@ -25,16 +25,15 @@ class WallpaperList {
 
   // Rebuilds the entries from the thumbnails folder, prunes to the limit, purges stray data.
   void Load();
-  // Records a newly stored data file and makes its thumbnail: from picture, the file already
-  // decoded, when the caller has it (a decoding is most of a thumbnail's cost), else from the file.
-  void Add(const std::string& name, Gdiplus::GpBitmap* picture = nullptr);
+  // Records a newly stored data file and stores its thumbnail: the one given, drawn by
+  // DrawThumbnail from the file already decoded (a decoding is most of a thumbnail's cost), else
+  // one made from the file.
+  void Add(const std::string& name, Gdiplus::GpBitmap* thumbnail = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
   FILETIME FileTimeOf(const std::string& name) const;
   void PurgeStrayData();
   void MakeThumbnail(const std::string& name);
-  // The thumbnail of the data file of that name, drawn from its decoded picture.
-  void MakeThumbnail(const std::string& name, Gdiplus::GpBitmap* picture);
   // Newest first; stable, so entries of equal time keep their order.
   void Sort();
 
@@ -57,12 +56,18 @@ class WallpaperList {
  private:
   // RemoveOldest while there are more entries than the limit.
   void RemoveBeyondLimit();
+  // Writes the drawn thumbnail of the data file of that name; an empty one is logged.
+  void StoreThumbnail(const std::string& name, Gdiplus::GpBitmap* thumbnail);
 
   std::list<WallpaperEntry> entries_;
   std::string dataFolder_;
   std::string thumbnailsFolder_;
   int limit_ = 500;
 };
+
+// The thumbnail of a decoded picture: its centre at the thumbnail's size, in its own pixel format;
+// empty when it cannot be drawn. Uses nothing but the picture, so it may run on another thread.
+ScopedGdipBitmap DrawThumbnail(Gdiplus::GpBitmap* picture);
 
 // The program's one list (limit 500), empty until LoadAppWallpapers.
 WallpaperList& AppWallpapers();

@@ -82,12 +82,12 @@ void WallpaperList::Load() {
   PurgeStrayData();
 }
 
-void WallpaperList::Add(const std::string& name, Gdiplus::GpBitmap* picture) {
+void WallpaperList::Add(const std::string& name, Gdiplus::GpBitmap* thumbnail) {
   entries_.push_back({name, FileTimeOf(name)});
   Sort();
   RemoveBeyondLimit();
-  if (picture) {
-    MakeThumbnail(name, picture);
+  if (thumbnail) {
+    StoreThumbnail(name, thumbnail);
   } else {
     MakeThumbnail(name);
   }
@@ -155,26 +155,28 @@ void WallpaperList::MakeThumbnail(const std::string& name) {
   const ScopedGdiplus gdiplus = StartGdiplus();
   ScopedGdipBitmap source = LoadImageFile(JoinPath(dataFolder_, name));
   if (source) {
-    MakeThumbnail(name, source.Get());
+    StoreThumbnail(name, DrawThumbnail(source.Get()).Get());
   } else {
     WriteLog(AnsiToUtf8(name) + " in the store cannot be read");
   }
 }
 
-void WallpaperList::MakeThumbnail(const std::string& name, Gdiplus::GpBitmap* picture) {
-  Gdiplus::PixelFormat format = PixelFormat24bppRGB;
-  Gdiplus::DllExports::GdipGetImagePixelFormat(picture, &format);
-  ScopedGdipBitmap thumbnail = DrawCentreCrop(picture, kThumbnailWidth, kThumbnailHeight, format,
-                                              Gdiplus::InterpolationModeDefault);
+void WallpaperList::StoreThumbnail(const std::string& name, Gdiplus::GpBitmap* thumbnail) {
   EnsureFolder(thumbnailsFolder_);
-  if (!thumbnail ||
-      !SaveImageFile(thumbnail.Get(), JoinPath(thumbnailsFolder_, name), L"image/jpeg")) {
+  if (!thumbnail || !SaveImageFile(thumbnail, JoinPath(thumbnailsFolder_, name), L"image/jpeg")) {
     WriteLog("the thumbnail of " + AnsiToUtf8(name) + " could not be made");
   }
 }
 
 std::string WallpaperList::RecentTableHtml() const {
   return RecentTableHtmlFromAnsi(entries_, thumbnailsFolder_);
+}
+
+ScopedGdipBitmap DrawThumbnail(Gdiplus::GpBitmap* picture) {
+  Gdiplus::PixelFormat format = PixelFormat24bppRGB;
+  Gdiplus::DllExports::GdipGetImagePixelFormat(picture, &format);
+  return DrawCentreCrop(picture, WallpaperList::kThumbnailWidth, WallpaperList::kThumbnailHeight,
+                        format, Gdiplus::InterpolationModeDefault);
 }
 
 WallpaperList& AppWallpapers() { return g_wallpapers; }

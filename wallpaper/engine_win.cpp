@@ -45,6 +45,16 @@ ChangeFailure Download(const std::string& url, const std::string& localPath) {
   return ChangeFailure::NotImage;
 }
 
+// Sets a new picture as the wallpaper and draws its thumbnail meanwhile, from the same decoded
+// pixels: the two drawings are most of a change and need nothing of each other.
+ChangeFailure ApplyDrawingThumbnail(Gdiplus::GpBitmap* picture, ScopedGdipBitmap& thumbnail) {
+  ChangeFailure applied = ChangeFailure::CannotConvert;
+  DrawAtOnce(
+      picture, [&applied](Gdiplus::GpBitmap* view) { applied = ApplyDesktopPicture(view); },
+      [&thumbnail](Gdiplus::GpBitmap* view) { thumbnail = DrawThumbnail(view); });
+  return applied;
+}
+
 // The selection answer's outcome when it names no wallpaper.
 ChangeOutcome RefusedSelection(const std::string& answer) {
   ChangeOutcome outcome(ChangeFailure::UnexpectedAnswer);
@@ -114,15 +124,19 @@ ChangeOutcome DownloadAndApply(const std::string& id, const std::string& name,
   }
   // Decoded once, for wall.bmp and for the thumbnail.
   ScopedGdipBitmap picture = LoadImageFile(localPath);
-  const ChangeFailure applied =
-      picture ? ApplyDesktopPicture(picture.Get()) : ChangeFailure::NotImage;
+  ScopedGdipBitmap thumbnail;
+  ChangeFailure applied = ChangeFailure::NotImage;
+  if (picture) {
+    applied = stored ? ApplyDesktopPicture(picture.Get())
+                     : ApplyDrawingThumbnail(picture.Get(), thumbnail);
+  }
   // A download that cannot be shown is not kept: the next choice fetches it afresh.
   if (applied != ChangeFailure::None) {
     picture.Reset();  // GDI+ holds its file open
     if (!stored) ::DeleteFileA(localPath.c_str());
     return applied;
   }
-  if (!stored) list.Add(fileName, picture.Get());
+  if (!stored) list.Add(fileName, thumbnail.Get());
 
   settings.Set(kCurrentIdKey, id);
   settings.Set(kCurrentNameKey, name.empty() ? "YES" : name);

@@ -75,7 +75,7 @@ TEST_F(Thumbnail, FromTheDecodedPictureIsTheFilesThumbnail) {
   const std::string fromFile = ReadFileBytes(ThumbnailPath("wide.jpg"));
   ScopedGdipBitmap picture = LoadImageFile(DataPath("wide.jpg"));
   ASSERT_TRUE(picture);
-  list_.Add("wide.jpg", picture.Get());
+  list_.Add("wide.jpg", DrawThumbnail(picture.Get()).Get());
   EXPECT_NE(list_.Find("wide.jpg"), nullptr);
   EXPECT_EQ(ReadFileBytes(ThumbnailPath("wide.jpg")), fromFile);
 }
