@@ -140,7 +140,30 @@ def check_changed(since, wallpaper_id):
         raise SystemExit(f"no thumbnail of {wallpaper_id}")
 
 
-def copy_runs(bench, program, trivial, runs):
+def start_copy(bench, program, service):
+    """Starts a copy, which answers before its start-up request has ended; returns once the copy
+    has logged the end of it. The service pads no picture meanwhile, so that the request fails
+    and no change of the start runs on into the ones measured after it."""
+    log = app_folder() / "kolorowisko.log"
+
+    def logged():
+        return log.read_text(errors="replace").count(f" id {START_ARGUMENT}: ") if log.exists() else 0
+
+    before = logged()
+    service.clear_faults("oversized")
+    started = bench("start", program, START_ARGUMENT, *TRAY)
+    deadline = time.time() + 30
+    while logged() == before:
+        if time.time() > deadline:
+            raise SystemExit("the copy never logged the end of its start-up request")
+        time.sleep(0.05)
+    # Padded with comment segments to the size of a photograph of that many pixels: the fetch
+    # moves a photograph's bytes, the decoder skips them.
+    service.set_fault("oversized", bytes=PICTURE_BYTES)
+    return started
+
+
+def copy_runs(bench, program, trivial, runs, service):
     """Each run: a copy started on a fresh store, warmed up by one small change, then the whole
     change to the large picture, the small one again sent directly and handed off by a second
     copy; and the trivial program started. The last copy is left running."""
@@ -149,7 +172,7 @@ def copy_runs(bench, program, trivial, runs):
         if run:
             bench("stop", *TRAY, WM_STOP_REQUEST)
         fresh_store()
-        samples["start"].append(bench("start", program, START_ARGUMENT, *TRAY))
+        samples["start"].append(start_copy(bench, program, service))
         bench("send", *TRAY, WM_REMOTE_COMMAND, 0, SMALL)
         since = time.time()
         samples["whole"].append(bench("send", *TRAY, WM_REMOTE_COMMAND, 0, LARGE))
@@ -244,11 +267,8 @@ def main(exe, folder, runs):
     service = StandInService(port=host_port("KOLOROWISKO_SERVICE_HOST"),
                              report_port=host_port("KOLOROWISKO_REPORT_HOST"),
                              cache_dir=folder / "service-cache").start()
-    # Padded with comment segments to the size of a photograph of that many pixels: the fetch
-    # moves a photograph's bytes, the decoder skips them.
-    service.set_fault("oversized", bytes=PICTURE_BYTES)
     try:
-        copy = copy_runs(bench, windows_path(program), windows_path(trivial), runs)
+        copy = copy_runs(bench, windows_path(program), windows_path(trivial), runs, service)
         time.sleep(SETTLE_SECONDS)
         ours = idle_minute(b"kolorowisko.exe")
         bench("stop", *TRAY, WM_STOP_REQUEST)
