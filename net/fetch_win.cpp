@@ -37,6 +37,7 @@ constexpr std::size_t kImageChunk = 8192;
 struct TransferProgress {
   std::atomic<bool> answered{false};  // the server sent its headers
   std::atomic<bool> givenUp{false};   // the caller stopped waiting
+  std::atomic<bool> notImage{false};  // the body came whole, but not as a whole image
 };
 
 // One GET as the helper carries it out, copied from the caller's settings when it starts.
@@ -50,6 +51,7 @@ struct TransferJob {
 // Why the job gave no result.
 FetchFailure FailureOf(const TransferJob& job) {
   if (job.progress->givenUp) return FetchFailure::TimeOut;
+  if (job.progress->notImage) return FetchFailure::NotImage;
   return job.progress->answered ? FetchFailure::Broken : FetchFailure::NoConnection;
 }
 
@@ -112,7 +114,10 @@ std::optional<WholeFileWriter> ReceiveFile(const TransferJob& job, WholeFileWrit
   FileBody body(file, maxBytes);
   char buffer[kFileChunk];
   if (!GetWholeBody(job, buffer, sizeof buffer, body, watch, NoTrace)) return std::nullopt;
-  if (wholeImage && !body.completeness.Whole()) return std::nullopt;
+  if (wholeImage && !body.completeness.Whole()) {
+    job.progress->notImage = true;
+    return std::nullopt;
+  }
   return file;
 }
 

@@ -18,6 +18,7 @@ enum class FetchFailure {
   NoConnection,  // no answer came: no network, the host not found, the connection refused
   TimeOut,       // no byte came for the idle bound, or the transfer passed its deadline
   Broken,        // the answer came but its body failed: a read error, too long, not whole
+  NotImage,      // the whole body came, but it is no whole image (an error or sign-in page)
 };
 
 // Stores the whole body in path; false, and path as it was, when the transfer fails or the body

@@ -27,6 +27,8 @@ ChangeFailure ChangeFailureOf(FetchFailure failure) {
       return ChangeFailure::NoConnection;
     case FetchFailure::TimeOut:
       return ChangeFailure::TimeOut;
+    case FetchFailure::NotImage:
+      return ChangeFailure::NotImage;
     case FetchFailure::Broken:
       break;
   }

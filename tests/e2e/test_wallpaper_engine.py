@@ -143,6 +143,7 @@ class ServiceFaults(ServiceTestCase):
                 self.service.set_fault(fault)
                 self.assert_nothing_changed()
                 self.assertEqual(len(self.service.requests(kind="image")), 1)
+                self.assertRegex(log_lines()[-2], r"^change \(link\) pool 1: failed, not an image, ")
 
     def test_picture_names_that_would_leave_the_data_folder(self):
         for name in ["..\\evil.jpg", "../evil.jpg", "a/evil.jpg", "C:evil.jpg", "..\\..\\evil.jpg"]:

@@ -150,21 +150,26 @@ TEST_F(Fetch, ServerStallingBeforeItsHeadersFailsWithinTheBound) {
 TEST_F(Fetch, FailuresAreToldApart) {
   const struct {
     std::string url;
-    FetchFailure failure;
+    FetchFailure text;
+    FetchFailure image;
   } cases[] = {
-      {LoopbackUrl("/body?kind=jpeg&size=1000"), FetchFailure::None},
-      {LoopbackUrl("/hang-up"), FetchFailure::NoConnection},
-      {LoopbackUrl("/stall-headers?key=told"), FetchFailure::TimeOut},
-      {LoopbackUrl("/body?size=100000&stall=20000&key=told"), FetchFailure::TimeOut},
-      {LoopbackUrl("/body?kind=jpeg&size=200000&cut=70000"), FetchFailure::Broken},
+      {LoopbackUrl("/body?kind=jpeg&size=1000"), FetchFailure::None, FetchFailure::None},
+      {LoopbackUrl("/hang-up"), FetchFailure::NoConnection, FetchFailure::NoConnection},
+      {LoopbackUrl("/stall-headers?key=told"), FetchFailure::TimeOut, FetchFailure::TimeOut},
+      {LoopbackUrl("/body?size=100000&stall=20000&key=told"), FetchFailure::TimeOut,
+       FetchFailure::TimeOut},
+      {LoopbackUrl("/body?kind=jpeg&size=200000&cut=70000"), FetchFailure::Broken,
+       FetchFailure::Broken},
+      // Whole, but no image: an error page
+      {LoopbackUrl("/body?size=1000"), FetchFailure::None, FetchFailure::NotImage},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.url);
     FetchFailure failure = FetchFailure::Broken;
     FetchToString(c.url, kMaxTextBytes, &failure);
-    EXPECT_EQ(failure, c.failure);
+    EXPECT_EQ(failure, c.text);
     FetchImageToFile(c.url, destination_, kMaxTextBytes, &failure);
-    EXPECT_EQ(failure, c.failure);
+    EXPECT_EQ(failure, c.image);
   }
   ReleaseStalls("told");
 }
