@@ -34,9 +34,8 @@ TEST(DrawAtOnce, EachDrawingIsWhatItIsAloneAndThePictureIsLetGo) {
           smallDrawnOn = std::this_thread::get_id();
         });
     EXPECT_EQ(smallDrawnOn != std::this_thread::get_id(), apart);
-    EXPECT_FALSE(large.empty());
+    EXPECT_FALSE(large.empty() || small.empty());
     EXPECT_EQ(large, draw(picture, 160, "large alone.bmp"));
-    EXPECT_FALSE(small.empty());
     EXPECT_EQ(small, draw(picture, 32, "small alone.bmp"));
   };
   for (const wchar_t* mimeType : {L"image/jpeg", L"image/png"}) {
