@@ -11,6 +11,7 @@ namespace {
 constexpr wchar_t kIntervalField[] = L"change_interval_id";
 constexpr wchar_t kAutoChangeBox[] = L"auto_change_id";
 constexpr wchar_t kPoolList[] = L"category_id";
+constexpr wchar_t kSeparateScreensBox[] = L"separate_screens_id";
 
 std::string StringSetting(const SettingsStore& settings, const char* key) {
   std::string value;
@@ -75,6 +76,7 @@ void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onO
   int pool = 0;
   settings->GetInt(kCategoryKey, pool);
   page.SetSelectIndex(kPoolList, pool);
+  page.SetCheckbox(kSeparateScreensBox, FlagSetting(*settings, kSeparateScreensKey));
   ShowLoginState(page, loggedIn, StringSetting(*settings, kUserKey));
 }
 
@@ -92,5 +94,9 @@ void SaveOptionsForm(PageContext& context) {
   }
   int pool = 0;
   if (context.page.GetSelectIndex(kPoolList, pool)) settings->SetInt(kCategoryKey, pool);
+  bool separateScreens = false;
+  if (context.page.GetCheckbox(kSeparateScreensBox, separateScreens)) {
+    settings->SetFlag(kSeparateScreensKey, separateScreens);
+  }
   context.actions.SaveSettings(*settings);
 }

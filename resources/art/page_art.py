@@ -451,6 +451,7 @@ def pictures():
         "zmieniaj_co.png": label("Zmieniaj co"),
         "minut.png": label("minut"),
         "losuj_z.png": label("Losuj z:"),
+        "osobna_tapeta.png": label("Osobna tapeta na każdym ekranie"),
         "zaloguj.png": pill_button(GREEN, "Zaloguj", height=26),
         "zaloz.png": pill_button(ORANGE, "Załóż konto", height=26),
         "wyloguj.png": log_out(),

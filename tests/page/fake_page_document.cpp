@@ -5,6 +5,7 @@ FakePageDocument FakePageDocument::OptionsPage() {
   page.Add(L"change_interval_id", Kind::kInput).disabled = true;
   page.Add(L"auto_change_id", Kind::kInput);
   page.Add(L"category_id", Kind::kSelect).disabled = true;
+  page.Add(L"separate_screens_id", Kind::kInput);
   page.Add(L"user_name_id", Kind::kInput);
   page.Add(L"user_code_id", Kind::kInput);
   for (const wchar_t* id : {L"user_div", L"login_div", L"logout_div", L"logedin_div", L"fav_n",

@@ -82,6 +82,31 @@ TEST_F(OptionsFormTest, LoggedInWithAutomaticChangeOnBothFieldsAreEnabled) {
   EXPECT_EQ(Setting(kAutoChangeKey), "NO");
 }
 
+TEST_F(OptionsFormTest, TheSeparateScreensBoxShowsTheStoredFlagAndSavesWhatTheUserTicked) {
+  const struct {
+    const char* stored;  // nullptr: no such line in config.dat
+    bool shown;
+  } cases[] = {{"YES", true}, {"NO", false}, {nullptr, false}, {"yes", false}, {"", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "missing");
+    if (c.stored) {
+      settings_.Set(kSeparateScreensKey, c.stored);
+    } else {
+      settings_.Erase(kSeparateScreensKey);
+    }
+    // The box starts the other way, so that only the fill can put it right.
+    page_.At(L"separate_screens_id").checked = !c.shown;
+    Fill();
+    EXPECT_EQ(page_.At(L"separate_screens_id").checked, c.shown);
+    // Enabled although the automatic change is off (the store's default): it applies to every draw.
+    EXPECT_FALSE(page_.At(L"separate_screens_id").disabled);
+
+    page_.At(L"separate_screens_id").checked = !c.shown;
+    Save();
+    EXPECT_EQ(Setting(kSeparateScreensKey), c.shown ? "NO" : "YES");
+  }
+}
+
 TEST_F(OptionsFormTest, FillingShowsTheStoredLoginState) {
   settings_.Set(kLoggedInKey, "YES");
   settings_.Set(kUserKey, "jan");
@@ -94,12 +119,15 @@ TEST_F(OptionsFormTest, FillingShowsTheStoredLoginState) {
 TEST_F(OptionsFormTest, AFieldThatCannotBeReadLeavesItsKeyButTheStoreIsSaved) {
   settings_.Set(kCategoryKey, "4");
   settings_.Set(kChangeIntervalKey, "30");
+  settings_.Set(kSeparateScreensKey, "YES");
   page_.Remove(L"category_id");
   page_.Add(L"change_interval_id", Kind::kBlock);  // no input element of that id any more
+  page_.Remove(L"separate_screens_id");
   page_.At(L"auto_change_id").checked = true;
   Save();
   EXPECT_EQ(Setting(kCategoryKey), "4");
   EXPECT_EQ(Setting(kChangeIntervalKey), "30");
+  EXPECT_EQ(Setting(kSeparateScreensKey), "YES");
   EXPECT_EQ(Setting(kAutoChangeKey), "YES");
   EXPECT_EQ(actions_.saved.size(), 1u);
 }
@@ -108,6 +136,7 @@ TEST_F(OptionsFormTest, AMissingElementSkipsOnlyItsOwnStepWhenFilling) {
   settings_.Set(kAutoChangeKey, "YES");
   settings_.Set(kCategoryKey, "1");
   page_.Remove(L"auto_change_id");
+  page_.Remove(L"separate_screens_id");
   Fill();
   EXPECT_FALSE(page_.At(L"change_interval_id").disabled);
   EXPECT_EQ(page_.At(L"category_id").index, 1);

@@ -43,13 +43,14 @@ async function fillForm(page, settings) {
     byId('category_id').disabled = !(s.loggedIn && s.auto);
     byId('change_interval_id').disabled = !s.auto;
     byId('category_id').selectedIndex = s.category;
+    byId('separate_screens_id').checked = s.separate;
     for (const [id, whenIn] of blocks) byId(id).className = whenIn === s.loggedIn ? 'show' : 'hide';
     byId('logedin_div').innerHTML = `Zalogowano jako<b><a href='#user'> ${s.user}</a></b>`;
   }, [LOGIN_BLOCKS, settings]);
 }
 
-const LOGGED_OUT = { interval: '30', auto: true, loggedIn: false, category: 0, user: '' };
-const LOGGED_IN = { interval: '15', auto: true, loggedIn: true, category: 2, user: 'jan' };
+const LOGGED_OUT = { interval: '30', auto: true, loggedIn: false, category: 0, user: '', separate: false };
+const LOGGED_IN = { interval: '15', auto: true, loggedIn: true, category: 2, user: 'jan', separate: true };
 
 const hash = (page) => page.evaluate(() => location.hash);
 const clearHash = (page) => page.evaluate(() => history.replaceState(null, '', location.pathname));
@@ -68,7 +69,7 @@ test('scripts and handlers parse as ECMAScript 3, as old document modes need', a
       assert.doesNotThrow(() => acorn.parse(handler.replace(/^[^:]*: /, ''),
         { ...strict, allowReturnOutsideFunction: true }), handler);
     }
-    if (name === 'opcje.html') assert.equal(code.handlers.length, 5, code.handlers.join('\n'));
+    if (name === 'opcje.html') assert.equal(code.handlers.length, 6, code.handlers.join('\n'));
     await page.close();
   }
   // The check itself refuses what old engines refuse.
@@ -132,6 +133,24 @@ test('the check box enables the interval, and the list only when signed in; each
   }
 });
 
+test('the separate-screens box: enabled with the automatic change off, each click on it or its label saves', async () => {
+  const page = await openSettings(withNavigate);
+  const state = () => page.evaluate(() => ['separate_screens_id', 'auto_change_id']
+    .map((id) => [document.getElementById(id).checked, document.getElementById(id).disabled]));
+  assert.deepEqual(await state(), [[false, false], [false, false]], 'as loaded');
+  for (const [target, checked] of [['#separate_screens_id', true], ['img[src="osobna_tapeta.png"]', false],
+    ['img[src="osobna_tapeta.png"]', true]]) {
+    await clearHash(page);
+    await page.click(target);
+    // The automatic change stays as it was: this box is no part of it.
+    assert.deepEqual(await state(), [[checked, false], [false, false]], `after a click on ${target}`);
+    assert.equal(await hash(page), '#save', target);
+  }
+  assert.deepEqual(await page.evaluate(() => window.navigations), ['#save', '#save', '#save']);
+  assert.equal(await page.$eval('img[src="osobna_tapeta.png"]', (i) => i.alt), 'Osobna tapeta na każdym ekranie');
+  await page.close();
+});
+
 test('a change of the list saves, also where window.navigate is missing', async () => {
   for (const scripts of [[], [withNavigate]]) {
     const page = await openSettings(...scripts);
@@ -169,7 +188,8 @@ const LAYOUT = {
     [361, 12, 'divider.png'], [385, 17, 'aktualna.png'], [385, 150, 'zobacz.png', '#zobacz'],
     [385, 240, 'skomentuj.png', '#skomentuj'], [385, 350, 'ocen.png', '#ocen'],
     [385, 425, 'dodaj.png', '#add_ulubione'], [375, 585, 'ostatnio.png', 'ostatnie.html#ostatnie'],
-    [240, 300, 'automatyka.png'], [270, 300, 'auto_change_id'], [310, 440, 'category_id'],
+    [240, 300, 'automatyka.png'], [270, 300, 'auto_change_id'], [300, 440, 'category_id'],
+    [330, 300, 'separate_screens_id'],
     [15, 245, 'user_div'], [15, 565, 'login_div', '#zaloguj #get_code'], [20, 695, 'logout_div', '#wyloguj'],
     [20, 500, 'logedin_div']],
   'ostatnie.html': [[14, 22, 'table_body'], [24, 12, 'wroc.png', 'opcje.html#wroc'],
@@ -222,7 +242,9 @@ test('every picture loads, the background and the cards at their fixed sizes', a
   }
   assert.deepEqual([sizes['tlo2.png'], sizes['po_zalogowaniu_u.png'], sizes['po_zalogowaniu_d.png']],
     [[745, 425], [130, 122], [116, 129]]);
-  assert.equal(Object.keys(sizes).length, 25, Object.keys(sizes).join(' '));
+  // A label picture is one line of text: as high as the others beside it.
+  assert.equal(sizes['osobna_tapeta.png']?.[1], sizes['zmieniaj_co.png'][1]);
+  assert.equal(Object.keys(sizes).length, 26, Object.keys(sizes).join(' '));
 });
 
 // Boxes of what shows after the program's fill: nothing may cover anything else or leave

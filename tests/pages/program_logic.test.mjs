@@ -35,7 +35,8 @@ const classOf = (page, id) => page.getAttribute(`#${id}`, 'class');
 test('the settings page works through the program logic, logged out and logged in', { skip }, async (t) => {
   const folder = mkdtempSync(join(tmpdir(), 'kolorowisko-logic-'));
   const config = join(folder, 'config.dat');
-  writeFileSync(config, 'AUTO_CHANGE=NO\r\nCATEGORY=0\r\nCHANGE_INTERVAL=15\r\nLOGEDIN=NO\r\nUSER=\r\n');
+  writeFileSync(config,
+    'AUTO_CHANGE=NO\r\nCATEGORY=0\r\nCHANGE_INTERVAL=15\r\nLOGEDIN=NO\r\nSEPARATE_SCREENS=YES\r\nUSER=\r\n');
   // Thumbnails of the recent page: pictures of the pages, under stored wallpapers' names.
   const thumbnails = join(folder, 'thumbnails');
   mkdirSync(thumbnails);
@@ -53,11 +54,17 @@ test('the settings page works through the program logic, logged out and logged i
   assert.equal(await classOf(page, 'login_div'), 'show');
   assert.equal(await classOf(page, 'logout_div'), 'hide');
   assert.equal(await page.isDisabled('#change_interval_id'), true);
+  assert.equal(await page.isChecked('#separate_screens_id'), true);
   await page.screenshot({ path: join(artifactsDir(), 'logic-opcje-logged-out.png') });
 
   // The check box saves the form: automatic change on; the interval field now takes text.
   await page.click('#auto_change_id');
   await until(() => settings(config).AUTO_CHANGE === 'YES', 'AUTO_CHANGE=YES');
+  await bridge.idle();
+  // Every save writes the separate-screens box too, as filled; its own click saves it at once.
+  assert.equal(settings(config).SEPARATE_SCREENS, 'YES');
+  await page.click('#separate_screens_id');
+  await until(() => settings(config).SEPARATE_SCREENS === 'NO', 'SEPARATE_SCREENS=NO');
   await bridge.idle();
   await page.fill('#change_interval_id', '25');
 
