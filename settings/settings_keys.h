@@ -16,3 +16,5 @@ constexpr char kAuthorizationKey[] = "AUTORIZATION";
 // QUIRK: spelt so in every config.dat already written; a corrected key would log the user out.
 constexpr char kLoggedInKey[] = "LOGEDIN";
 constexpr char kSaveKey[] = "SAVE";  // flag: the authorisation code goes with pool requests
+// flag: with several screens, each draws its own wallpaper from the pool (missing counts as off)
+constexpr char kSeparateScreensKey[] = "SEPARATE_SCREENS";
