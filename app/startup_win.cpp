@@ -15,6 +15,7 @@
 #include "settings/settings_keys.h"
 #include "system/system.h"
 #include "tray/tray.h"
+#include "wallpaper/screens_win.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -109,6 +110,8 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   if (running) return HandOffToRunningCopy(running, argument);
   WriteLog("Kolorowisko " KOLOROWISKO_VERSION " started");
   RemoveLeftoverFiles();
+  // What the screens show stays in the store for a display change to draw again.
+  AppWallpapers().KeepShownFiles(ShownPictureFiles());
   LoadAppWallpapers();
 
   RegisterUrlScheme();

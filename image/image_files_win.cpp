@@ -49,10 +49,11 @@ ScopedGdipBitmap LoadImageFile(const std::string& path) {
 
 ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFormat format,
                                 InterpolationMode mode) {
-  const ImageSize size = SizeOf(source);
-  const CropRectangle crop =
-      CentreCrop(static_cast<int>(size.width), static_cast<int>(size.height), width, height);
+  return DrawCentreCrops(width, height, {{source, {0, 0, width, height}}}, format, mode);
+}
 
+ScopedGdipBitmap DrawCentreCrops(int width, int height, const std::vector<FramedPicture>& pictures,
+                                 PixelFormat format, InterpolationMode mode) {
   ScopedGdipBitmap target;
   if (GdipCreateBitmapFromScan0(width, height, 0,
                                 IsDrawableFormat(format) ? format : PixelFormat24bppRGB, nullptr,
@@ -63,10 +64,21 @@ ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFo
   if (GdipGetImageGraphicsContext(target.Get(), graphics.Receive()) != Ok) {
     return ScopedGdipBitmap();
   }
+  // One picture over the whole bitmap covers it; anywhere else the gaps are opaque black.
+  const bool whole =
+      pictures.size() == 1 && pictures[0].frame == CropRectangle{0, 0, width, height};
+  if (!whole && GdipGraphicsClear(graphics.Get(), 0xFF000000) != Ok) return ScopedGdipBitmap();
   GdipSetInterpolationMode(graphics.Get(), mode);
-  if (GdipDrawImageRectRectI(graphics.Get(), source, 0, 0, width, height, crop.x, crop.y,
-                             crop.width, crop.height, UnitPixel, nullptr, nullptr, nullptr) != Ok) {
-    return ScopedGdipBitmap();
+  for (const FramedPicture& framed : pictures) {
+    const ImageSize size = SizeOf(framed.picture);
+    const CropRectangle& frame = framed.frame;
+    const CropRectangle crop = CentreCrop(static_cast<int>(size.width),
+                                          static_cast<int>(size.height), frame.width, frame.height);
+    if (GdipDrawImageRectRectI(graphics.Get(), framed.picture, frame.x, frame.y, frame.width,
+                               frame.height, crop.x, crop.y, crop.width, crop.height, UnitPixel,
+                               nullptr, nullptr, nullptr) != Ok) {
+      return ScopedGdipBitmap();
+    }
   }
   return target;
 }

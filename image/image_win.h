@@ -8,8 +8,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/scoped_win.h"
+#include "image/image.h"
 
 template <typename Image>
 struct GdipImageTraits {
@@ -54,6 +56,17 @@ bool IsDrawableFormat(Gdiplus::PixelFormat format);
 // that GDI+ cannot draw into become 24-bit RGB.
 ScopedGdipBitmap DrawCentreCrop(Gdiplus::GpBitmap* source, int width, int height,
                                 Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
+
+// A picture and the rectangle of a bitmap that its centre crop fills.
+struct FramedPicture {
+  Gdiplus::GpBitmap* picture;
+  CropRectangle frame;
+};
+// A new width x height bitmap in which each picture's centre, at its frame's aspect ratio, fills
+// its frame (cut off where the frame reaches past the bitmap), by the rule and interpolation of
+// DrawCentreCrop; black where no frame lies. Empty when it cannot be drawn.
+ScopedGdipBitmap DrawCentreCrops(int width, int height, const std::vector<FramedPicture>& pictures,
+                                 Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
 
 // Encodes image with the encoder of mimeType as path, written whole or not at all; false, with
 // path as it was, when there is no such encoder or a step fails.

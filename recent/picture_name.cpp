@@ -46,5 +46,5 @@ bool IsSafePictureName(const std::string& name) {
   }
   const std::string lower = Lower(name);
   return !IsReservedDeviceName(lower) && !IsTemporaryFileName(lower) && lower != "wall.bmp" &&
-         lower != "custom.jpg";
+         lower != kCustomPictureFile && lower != kDroppedPictureFile;
 }

@@ -7,6 +7,8 @@
 
 #include <list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "image/image_win.h"
 
@@ -22,12 +24,16 @@ class WallpaperList {
 
   void SetFolders(const std::string& dataFolder, const std::string& thumbnailsFolder);
   void Clear();
+  // The data files that the screens show now: never purged, nor deleted with their entry, since a
+  // display change draws the desktop again from them.
+  void KeepShownFiles(std::vector<std::string> names) { shown_ = std::move(names); }
 
   // Rebuilds the entries from the thumbnails folder, prunes to the limit, purges stray data.
   void Load();
   // Records a newly stored data file and stores its thumbnail: the one given, drawn by
   // DrawThumbnail from the file already decoded (a decoding is most of a thumbnail's cost), else
-  // one made from the file.
+  // one made from the file. An entry of the same name (a stored file that could not be read,
+  // downloaded again) gives way to the new one.
   void Add(const std::string& name, Gdiplus::GpBitmap* thumbnail = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
@@ -56,12 +62,14 @@ class WallpaperList {
  private:
   // RemoveOldest while there are more entries than the limit.
   void RemoveBeyondLimit();
+  bool IsShown(const std::string& name) const;
   // Writes the drawn thumbnail of the data file of that name; an empty one is logged.
   void StoreThumbnail(const std::string& name, Gdiplus::GpBitmap* thumbnail);
 
   std::list<WallpaperEntry> entries_;
   std::string dataFolder_;
   std::string thumbnailsFolder_;
+  std::vector<std::string> shown_;
   int limit_ = 500;
 };
 

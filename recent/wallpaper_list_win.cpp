@@ -83,6 +83,8 @@ void WallpaperList::Load() {
 }
 
 void WallpaperList::Add(const std::string& name, Gdiplus::GpBitmap* thumbnail) {
+  entries_.remove_if(
+      [&name](const WallpaperEntry& entry) { return SameFileName(entry.name, name); });
   entries_.push_back({name, FileTimeOf(name)});
   Sort();
   RemoveBeyondLimit();
@@ -100,7 +102,12 @@ void WallpaperList::RemoveOldest() {
   // Another entry of the same file keeps it.
   if (Find(name)) return;
   ::DeleteFileA((JoinPath(thumbnailsFolder_, name)).c_str());
-  ::DeleteFileA((JoinPath(dataFolder_, name)).c_str());
+  if (!IsShown(name)) ::DeleteFileA((JoinPath(dataFolder_, name)).c_str());
+}
+
+bool WallpaperList::IsShown(const std::string& name) const {
+  return std::any_of(shown_.begin(), shown_.end(),
+                     [&name](const std::string& shown) { return SameFileName(shown, name); });
 }
 
 void WallpaperList::RemoveBeyondLimit() {
@@ -122,15 +129,17 @@ FILETIME WallpaperList::FileTimeOf(const std::string& name) const {
 
 void WallpaperList::PurgeStrayData() {
   std::vector<WallpaperEntry> files = PictureFilesIn(dataFolder_);
-  // The last custom wallpaper has done its work once wall.bmp is made from it.
-  files.push_back({"custom.jpg", {}});
+  // The last link's and drop's pictures have done their work once no screen shows them.
+  files.push_back({kCustomPictureFile, {}});
+  files.push_back({kDroppedPictureFile, {}});
   // Sorted once, so that a full store is looked through in n log n, not n squared.
   std::vector<std::wstring> listed;
   listed.reserve(entries_.size());
   for (const WallpaperEntry& entry : entries_) listed.push_back(AnsiToWide(entry.name));
   std::sort(listed.begin(), listed.end(), FileNameBefore);
   for (const WallpaperEntry& file : files) {
-    if (!std::binary_search(listed.begin(), listed.end(), AnsiToWide(file.name), FileNameBefore)) {
+    if (!std::binary_search(listed.begin(), listed.end(), AnsiToWide(file.name), FileNameBefore) &&
+        !IsShown(file.name)) {
       ::DeleteFileA((JoinPath(dataFolder_, file.name)).c_str());
     }
   }

@@ -13,6 +13,10 @@ constexpr char kTrayWindowClass[] = "KolorowiskoMainWindow";
 constexpr char kTrayWindowTitle[] = "KolorowiskO";
 constexpr UINT_PTR kAutoChangeTimerId = 950;
 constexpr UINT kAutoChangeTimerPeriodMs = 60000;
+// A display change comes as a burst of messages (each monitor, each step of a new arrangement):
+// the desktop is drawn again once they have settled.
+constexpr UINT_PTR kDisplayChangeTimerId = 951;
+constexpr UINT kDisplayChangeSettleMs = 1500;
 
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,6 +4,7 @@
 #include "browser/browser.h"
 #include "tray/copy_data_text.h"
 #include "tray/tray_parts_win.h"
+#include "wallpaper/screens_win.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -13,6 +14,7 @@ HMENU g_trayMenu = nullptr;
 
 void StopProgram(HWND window) {
   ::KillTimer(window, kAutoChangeTimerId);
+  ::KillTimer(window, kDisplayChangeTimerId);
   ::PostQuitMessage(0);
 }
 
@@ -28,6 +30,16 @@ void OnTrayNotify(HWND window, WPARAM iconId, LPARAM mouseMessage) {
     OpenSettingsWindow();
   } else if (mouseMessage == WM_RBUTTONDOWN) {
     CarryOutTrayCommand(ChooseTrayMenuCommand(window, g_trayMenu));
+  }
+}
+
+// Only the program's own timers count: any program on the desktop can post a WM_TIMER.
+void OnTimer(HWND window, UINT_PTR timer) {
+  if (timer == kAutoChangeTimerId) {
+    ChangeWallpaperIfDue();
+  } else if (timer == kDisplayChangeTimerId) {
+    ::KillTimer(window, kDisplayChangeTimerId);
+    RefitWallpaperToScreens();
   }
 }
 
@@ -60,7 +72,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return 0;
     case WM_TIMER:
-      ChangeWallpaperIfDue();
+      OnTimer(window, wParam);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      // Each message of the burst starts the wait again.
+      ::SetTimer(window, kDisplayChangeTimerId, kDisplayChangeSettleMs, nullptr);
       return 0;
     case WM_TRAY_NOTIFY:
       OnTrayNotify(window, wParam, lParam);

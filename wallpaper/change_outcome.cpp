@@ -23,6 +23,10 @@ static_assert(std::size(kFailureNames) == static_cast<std::size_t>(ChangeFailure
 
 }  // namespace
 
+const char* ChangeFailureText(ChangeFailure failure) {
+  return kFailureNames[static_cast<std::size_t>(failure)];
+}
+
 bool IsUnreachable(ChangeFailure failure) {
   return failure == ChangeFailure::NoConnection || failure == ChangeFailure::TimeOut;
 }
@@ -31,9 +35,7 @@ std::string ChangeLogText(ChangeOrigin origin, const std::string& subject,
                           const ChangeOutcome& outcome, long long milliseconds) {
   std::string text = std::string("change (") + kOriginNames[static_cast<std::size_t>(origin)] +
                      ") " + subject + ": ";
-  text += outcome
-              ? "ok"
-              : std::string("failed, ") + kFailureNames[static_cast<std::size_t>(outcome.failure)];
+  text += outcome ? "ok" : std::string("failed, ") + ChangeFailureText(outcome.failure);
   if (outcome.failure == ChangeFailure::ServiceError && !outcome.serviceText.empty()) {
     text += ": \"" + outcome.serviceText + "\"";
   }

@@ -39,5 +39,8 @@ bool IsUnreachable(ChangeFailure failure);
 std::string ChangeLogText(ChangeOrigin origin, const std::string& subject,
                           const ChangeOutcome& outcome, long long milliseconds);
 
+// A failure as the log names it: "not an image".
+const char* ChangeFailureText(ChangeFailure failure);
+
 // A pool as the log names it: "pool 1", or "pool from the settings".
 std::string PoolSubject(WallpaperPool pool);

@@ -3,9 +3,9 @@
 #include "base/app_paths_win.h"
 #include "base/log.h"
 #include "base/path.h"
-#include "base/registry_win.h"
 #include "base/seam.h"
 #include "image/image_win.h"
+#include "wallpaper/screens_win.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -41,41 +41,6 @@ ScreenSize SystemMetrics() {
 
 Seam<ScreenMeasures> g_screenMeasures(ScreenMeasures{DpiAwareMetrics, DisplayMode, SystemMetrics});
 
-struct WindowsVersion {
-  unsigned long major = 0;
-  unsigned long minor = 0;
-};
-
-// RtlGetVersion, unlike GetVersionEx, answers the true version whatever the program's manifest
-// claims; the program does not link ntdll, so it is looked up at run time.
-WindowsVersion QueryWindowsVersion() {
-  using RtlGetVersionFunction = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
-  WindowsVersion version;
-  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  if (!ntdll) return version;
-  auto rtlGetVersion =
-      reinterpret_cast<RtlGetVersionFunction>(::GetProcAddress(ntdll, "RtlGetVersion"));
-  if (!rtlGetVersion) return version;
-  RTL_OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (rtlGetVersion(&info) != 0) return version;
-  version.major = info.dwMajorVersion;
-  version.minor = info.dwMinorVersion;
-  return version;
-}
-
-void WriteDesktopStyle(const char* wallpaperStyle) {
-  // Opened, never created: a profile without the key is left alone.
-  ScopedRegKey desktop = OpenUserKey("Control Panel\\Desktop");
-  if (!desktop) return;
-  SetStringValue(desktop.Get(), "TileWallpaper", "0");
-  SetStringValue(desktop.Get(), "WallpaperStyle", wallpaperStyle);
-}
-
-}  // namespace
-
-namespace {
-
 // Writes destination as a screen-sized 32-bit BMP of the centre of picture; destination stays as
 // it was when the picture cannot be drawn or the bitmap saved.
 ChangeFailure ConvertPictureToScreenBitmap(Gdiplus::GpBitmap* picture,
@@ -109,26 +74,18 @@ ScreenMeasures SetScreenMeasures(ScreenMeasures replacement) {
   return g_screenMeasures.Replace(replacement);
 }
 
-ChangeFailure ApplyDesktopPicture(Gdiplus::GpBitmap* picture) {
-  std::string bitmapPath = JoinPath(EnsureDataFolder(), "wall.bmp");
-  const ChangeFailure converted = ConvertPictureToScreenBitmap(picture, bitmapPath);
-  if (converted != ChangeFailure::None) {
-    if (converted == ChangeFailure::CannotSave) WriteLog("wall.bmp could not be saved");
-    return converted;
-  }
-  const WindowsVersion version = QueryWindowsVersion();
-  WriteDesktopStyle(DesktopWallpaperStyle(version.major, version.minor));
-  // The profile is updated and the desktop repaints; no settings-change broadcast is sent.
-  if (!::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &bitmapPath[0], SPIF_UPDATEINIFILE)) {
-    return ChangeFailure::CannotSet;
-  }
-  return ChangeFailure::None;
-}
-
 ChangeFailure ApplyDesktopImage(const std::string& imagePath) {
   // Nothing is drawn from a source that GDI+ cannot read: an empty bitmap would be all black.
   ScopedGdipBitmap picture = LoadImageFile(imagePath);
-  return picture ? ApplyDesktopPicture(picture.Get()) : ChangeFailure::NotImage;
+  if (!picture) return ChangeFailure::NotImage;
+  // A picture of the data folder can be drawn again after a display change; any other file may
+  // be gone by then.
+  const std::size_t slash = imagePath.find_last_of("\\/");
+  const std::string name = imagePath.substr(slash == std::string::npos ? 0 : slash + 1);
+  const bool kept =
+      slash != std::string::npos && IsShownFileName(name) &&
+      ::lstrcmpiA(imagePath.substr(0, slash).c_str(), EnsureDataFolder().c_str()) == 0;
+  return ShowOnEveryScreen(picture.Get(), kept ? name : std::string());
 }
 
 bool ApplyDesktopWallpaper(const std::string& imagePath) {

@@ -3,9 +3,12 @@
 #include <chrono>
 #include <string>
 
+#include "base/app_paths_win.h"
 #include "base/log.h"
 #include "base/path.h"
 #include "base/text_win.h"
+#include "image/image_win.h"
+#include "recent/picture_name.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "system/notification_icon_win.h"
@@ -87,10 +90,30 @@ void ChangeToLink(const std::string& link, ChangeOrigin origin) {
   LoggedChange(origin, "link " + link, [&] { return ApplyLink(link); });
 }
 
-bool ChangeToFile(const std::string& path, ChangeOrigin origin) {
+namespace {
+
+bool LoggedFileChange(ChangeOrigin origin, const std::string& path, const std::string& shownPath) {
   return LoggedChange(origin, "file " + path, [&] {
-           return ChangeOutcome(ApplyDesktopImage(path));
+           return ChangeOutcome(ApplyDesktopImage(shownPath));
          }).failure == ChangeFailure::None;
 }
 
-bool ChangeToDroppedFile(const std::string& path) { return ChangeToFile(path, ChangeOrigin::Drop); }
+// The dropped file's copy in the data folder, no longer read-only if the original was; the file
+// itself when it is no picture (the copy that a screen shows stays) or cannot be copied.
+std::string KeptDroppedFile(const std::string& path) {
+  if (!IsImageFile(path)) return path;
+  const std::string kept = JoinPath(EnsureDataFolder(), kDroppedPictureFile);
+  if (!::CopyFileA(path.c_str(), kept.c_str(), FALSE)) return path;
+  ::SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return kept;
+}
+
+}  // namespace
+
+bool ChangeToFile(const std::string& path, ChangeOrigin origin) {
+  return LoggedFileChange(origin, path, path);
+}
+
+bool ChangeToDroppedFile(const std::string& path) {
+  return LoggedFileChange(ChangeOrigin::Drop, path, KeptDroppedFile(path));
+}

@@ -29,13 +29,12 @@ ChangeOutcome ApplyById(int id, SettingsStore& settings, WallpaperList& list);
 // Fetches an image link into custom.jpg, reports the link to the service, applies it.
 ChangeOutcome ApplyLink(const std::string& link);
 
-// Converts the image into AppFolder\data\wall.bmp and makes that the desktop wallpaper; false,
+// Converts the image into AppFolder\data\wall.bmp, each screen showing its centre, and makes that
+// the desktop wallpaper; false,
 // with wall.bmp, the registry and the desktop as they were, when the image cannot be converted.
 bool ApplyDesktopWallpaper(const std::string& imagePath);
 // ApplyDesktopWallpaper telling why it failed.
 ChangeFailure ApplyDesktopImage(const std::string& imagePath);
-// ApplyDesktopImage of a picture already decoded.
-ChangeFailure ApplyDesktopPicture(Gdiplus::GpBitmap* picture);
 
 // Sets the file's last-write time to now (when it can be opened) and returns that time.
 FILETIME TouchFile(const std::string& path);
@@ -59,5 +58,6 @@ void ChangeWallpaperIfDue();
 void ChangeToLink(const std::string& link, ChangeOrigin origin);
 // An image file (ApplyDesktopWallpaper): a stored wallpaper, a dropped file.
 bool ChangeToFile(const std::string& path, ChangeOrigin origin);
-// ChangeToFile of a file dropped on the settings window.
+// ChangeToFile of a file dropped on the settings window; its picture is kept as the data folder's
+// dropped.jpg, so that a display change can draw it again.
 bool ChangeToDroppedFile(const std::string& path);

@@ -13,6 +13,7 @@ namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
 std::string WallPath() { return JoinPath(JoinPath(AppFolderPath(), "data"), "wall.bmp"); }
+std::string ScreensPath() { return JoinPath(AppFolderPath(), "screens.txt"); }
 
 std::optional<std::string> ReadIfPresent(const std::string& path) {
   if (!FileExists(path)) return std::nullopt;
@@ -53,6 +54,7 @@ void PutBackDesktopValue(const char* name, const std::optional<std::string>& val
 UserStateGuard::UserStateGuard()
     : config_(ReadIfPresent(ConfigFilePath())),
       wall_(ReadIfPresent(WallPath())),
+      screens_(ReadIfPresent(ScreensPath())),
       log_(ReadIfPresent(LogFilePath())),
       tileWallpaper_(ReadDesktopValue("TileWallpaper")),
       wallpaperStyle_(ReadDesktopValue("WallpaperStyle")) {
@@ -64,6 +66,7 @@ UserStateGuard::UserStateGuard()
 UserStateGuard::~UserStateGuard() {
   PutBack(ConfigFilePath(), config_);
   PutBack(WallPath(), wall_);
+  PutBack(ScreensPath(), screens_);
   PutBack(LogFilePath(), log_);
   PutBackDesktopValue("TileWallpaper", tileWallpaper_);
   PutBackDesktopValue("WallpaperStyle", wallpaperStyle_);
