@@ -146,7 +146,12 @@ std::string CopyToTemporaryFile(const std::string& source, const std::string& fo
   char name[MAX_PATH];
   // Without a folder the name would be made in the current one.
   if (folder.empty() || !::GetTempFileNameA(folder.c_str(), kTemporaryPrefix, 0, name)) return "";
-  if (::CopyFileA(source.c_str(), name, FALSE)) return name;
+  // The copy must not keep a read-only source's attribute: it could never be removed.
+  if (::CopyFileA(source.c_str(), name, FALSE) &&
+      ::SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL)) {
+    return name;
+  }
+  ::SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileA(name);
   return "";
 }
@@ -158,7 +163,12 @@ void RemoveLeftoverTemporaryFiles(const std::string& folder) {
   if (!search) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      ::DeleteFileA(JoinPath(folder, found.cFileName).c_str());
+      const std::string path = JoinPath(folder, found.cFileName);
+      // A copy of a read-only file that an older version left would stay for good.
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      }
+      ::DeleteFileA(path.c_str());
     }
   } while (::FindNextFileA(search.Get(), &found));
 }

@@ -48,10 +48,11 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // Appends the file's bytes to bytes. Waits up to half a second, as a save does, for someone who
 // holds the file; false when it cannot be opened or read to its end (bytes then as they were).
 bool ReadWholeFile(const std::string& path, std::string& bytes);
-// Copies source into folder under a temporary name, which a later start removes if it is left;
-// the copy's path, or empty when that fails.
+// Copies source into folder under a temporary name, which a later start removes if it is left,
+// never read-only; the copy's path, or empty when that fails.
 std::string CopyToTemporaryFile(const std::string& source, const std::string& folder);
-// Removes the temporary files that writers left in folder when the program was killed.
+// Removes the temporary files that writers left in folder when the program was killed, read-only
+// ones too.
 void RemoveLeftoverTemporaryFiles(const std::string& folder);
 
 // The write of every writer and the read of every reader; tests put failing ones in place.
