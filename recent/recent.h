@@ -32,8 +32,7 @@ class WallpaperList {
   void Load();
   // Records a newly stored data file and stores its thumbnail: the one given, drawn by
   // DrawThumbnail from the file already decoded (a decoding is most of a thumbnail's cost), else
-  // one made from the file. An entry of the same name (a stored file that could not be read,
-  // downloaded again) gives way to the new one.
+  // one made from the file.
   void Add(const std::string& name, Gdiplus::GpBitmap* thumbnail = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();

@@ -83,8 +83,6 @@ void WallpaperList::Load() {
 }
 
 void WallpaperList::Add(const std::string& name, Gdiplus::GpBitmap* thumbnail) {
-  entries_.remove_if(
-      [&name](const WallpaperEntry& entry) { return SameFileName(entry.name, name); });
   entries_.push_back({name, FileTimeOf(name)});
   Sort();
   RemoveBeyondLimit();

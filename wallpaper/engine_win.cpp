@@ -194,12 +194,21 @@ ChangeOutcome ChangeEachScreen(WallpaperList& list, SettingsStore& settings, Wal
   const std::size_t count = screens.monitors.size();
   std::vector<ChosenPicture> chosen(count);
   std::vector<ChangeOutcome> outcomes(count);
+  // A picture the service chose for an earlier screen too is that screen's: fetched once.
+  std::vector<std::size_t> owner(count);
   int drawn = -1;  // the first screen with a new picture
   for (std::size_t i = 0; i < count; ++i) {
+    owner[i] = i;
     const Monitor& monitor = screens.monitors[i];
     SelectionAnswer answer;
     outcomes[i] = Choose(settings, pool, premium, monitor.width, monitor.height, answer);
-    if (outcomes[i]) outcomes[i] = ObtainPicture(answer.id, answer.name, list, chosen[i]);
+    if (outcomes[i]) {
+      const std::string fileName = answer.name.empty() ? answer.id + ".jpg" : answer.name;
+      for (std::size_t j = 0; j < i; ++j) {
+        if (outcomes[j] && owner[j] == j && chosen[j].fileName == fileName) owner[i] = j;
+      }
+      if (owner[i] == i) outcomes[i] = ObtainPicture(answer.id, answer.name, list, chosen[i]);
+    }
     if (!outcomes[i]) {
       WriteLog("screen " + std::to_string(i + 1) +
                " keeps its picture: " + ChangeFailureText(outcomes[i].failure));
@@ -215,8 +224,8 @@ ChangeOutcome ChangeEachScreen(WallpaperList& list, SettingsStore& settings, Wal
   std::vector<std::string> files(count);
   for (std::size_t i = 0; i < count; ++i) {
     if (outcomes[i]) {
-      pictures[i] = chosen[i].picture.Get();
-      files[i] = chosen[i].fileName;
+      pictures[i] = chosen[owner[i]].picture.Get();
+      files[i] = chosen[owner[i]].fileName;
       continue;
     }
     files[i] = ShownFileFor(shown, screens.monitors[i].device);
@@ -230,7 +239,7 @@ ChangeOutcome ChangeEachScreen(WallpaperList& list, SettingsStore& settings, Wal
   kept.clear();
   // The primary's picture is recorded last, so that it is the newest of the list.
   for (std::size_t i = count; i-- > 0;) {
-    if (!outcomes[i]) continue;
+    if (!outcomes[i] || owner[i] != i) continue;
     if (set != ChangeFailure::None) {
       Discard(chosen[i], list);
       continue;

@@ -203,22 +203,24 @@ class CustomLinks(ServiceTestCase):
     def test_a_page_is_refused_and_the_wallpaper_stays(self):
         self.apply_link(f"http://127.0.0.1:{SERVICE_PORT}/files/small.jpg")
         wall = (data_folder() / "wall.bmp").read_bytes()
+        shown = self.custom_image()
         link = f"http://127.0.0.1:{SERVICE_PORT}/files/page.html"
         self.apply_link(link)
         self.assertEqual(self.report(), self.expected_report("error", link))
-        # Every start deletes custom.jpg with the other data files that have no thumbnail; the
-        # refused page is not written in its place.
-        self.assertIsNone(self.custom_image())
+        # The screens still show the last link's picture, so the start keeps it; the refused page
+        # is not written in its place.
+        self.assertEqual(self.custom_image(), shown)
         self.assertEqual((data_folder() / "wall.bmp").read_bytes(), wall)
 
     def test_ten_mebibytes_pass_and_one_byte_more_fails(self):
         self.apply_link(f"http://127.0.0.1:{SERVICE_PORT}/files/limit.jpg")
-        self.assertEqual(len(self.custom_image()), 10485760)
+        shown = self.custom_image()
+        self.assertEqual(len(shown), 10485760)
         link = f"http://127.0.0.1:{SERVICE_PORT}/files/over-limit.jpg"
         self.apply_link(link)
         self.assertEqual(self.report(), self.expected_report("error", link))
-        # Deleted at the start (no thumbnail), and the refused body is not written.
-        self.assertIsNone(self.custom_image())
+        # Kept while the screens show it, and the refused body is not written.
+        self.assertEqual(self.custom_image(), shown)
 
 
 if __name__ == "__main__":
