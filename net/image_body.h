@@ -11,15 +11,20 @@
 #include "image/image.h"
 #include "net/body_reader.h"
 
-// Keeps the body in memory. Rejects it once it grows past maxBytes, and when, past its first 128
-// bytes, it does not begin like a BMP, JPEG or PNG file (a shorter body is kept unchecked); such
-// a body must also end whole (Whole), since a connection can pass off a cut body as whole.
-// Reports each read ("read file N") and the check ("check image") through trace.
+// Keeps the body in memory, or hands it to store as it arrives. Rejects it once it grows past
+// maxBytes, and when, past its first 128 bytes, it does not begin like a BMP, JPEG or PNG file (a
+// shorter body is kept unchecked); such a body must also end whole (Whole), since a connection can
+// pass off a cut body as whole. Reports each read ("read file N") and the check ("check image")
+// through trace.
 class ImageBody : public BodySink {
  public:
   using Trace = std::function<void(const std::string& line)>;
+  // Takes the next bytes of a body that passed the checks so far; false rejects the body.
+  using Store = std::function<bool(const char* data, std::size_t count)>;
 
   ImageBody(std::size_t maxBytes, Trace trace);
+  // The body goes to store, never held whole in memory; Bytes is not the body then.
+  ImageBody(std::size_t maxBytes, Trace trace, Store store);
 
   void ExpectLength(std::uint64_t length) override;
   void AfterRead(std::size_t count) override;
@@ -30,9 +35,14 @@ class ImageBody : public BodySink {
   std::string& Bytes() { return bytes_; }
 
  private:
+  // The signature check, once the body is past its unchecked bytes.
+  bool Checked();
+
   std::size_t maxBytes_;
   Trace trace_;
-  std::string bytes_;
+  Store store_;
+  std::string bytes_;  // the body, or with a store only its first bytes until the check
+  std::size_t received_ = 0;
   bool signatureChecked_ = false;
   ImageCompleteness completeness_;
 };
