@@ -1,6 +1,8 @@
 """The image benchmark, run by bench/run inside its Wine session: the screen bitmap of JPEG
 photographs beside the bare GDI+ calls and beside ImageMagick doing the same crop and scale on
-the same files, the thumbnails, and loading a full thumbnail store. Prints Markdown tables.
+the same files, the thumbnails, loading a full thumbnail store, and the wallpaper of two monitors
+(1920x1080 and 1280x1024 to its right, stood in for the program) beside one, and its re-fit after
+a display change beside the bare GDI+ calls. Prints Markdown tables.
 
     image.py <image_bench.exe> <folder for the photographs and the work> <runs>
 """
@@ -14,6 +16,10 @@ from pathlib import Path
 SOURCES = [(1000, 1000), (4000, 3000), (7680, 4320)]
 LOAD_TARGET_MS = 100
 OVERHEAD_TARGET = 0.10
+TWO_SCREENS_GOAL = 1.25
+REFIT_GOAL = 1.10
+CHANGES = {"stored": "`ApplyDesktopWallpaper` of the stored file",
+           "decoded": "`ShowOnEveryScreen` of the decoded picture"}
 
 
 def windows_path(path):
@@ -33,11 +39,56 @@ def photographs(folder):
     return paths
 
 
-def run_image_bench(exe, runs, sources, work):
-    result = subprocess.run(["wine", str(exe), str(runs), windows_path(work),
+def run_image_bench(exe, runs, sources, work, *mode):
+    result = subprocess.run(["wine", str(exe), *mode, str(runs), windows_path(work),
                              *map(windows_path, sources)],
-                            capture_output=True, text=True, check=True)
+                            capture_output=True, text=True)
+    if result.returncode != 0:
+        raise SystemExit(f"image_bench {' '.join(mode)} failed: {result.stderr.strip()}")
     return [line.split("\t") for line in result.stdout.splitlines() if "\t" in line]
+
+
+def size_of(name):
+    return name.split("-")[1].split(".")[0]
+
+
+def verdict(ratio, goal):
+    return f"{ratio:.2f} ({'meets' if ratio <= goal else 'misses'} <= {goal:.2f})"
+
+
+def print_screens(lines, runs):
+    one, two = next(l[1:] for l in lines if l[0] == "layout")
+    print(f"Wallpaper of several screens: one is \"{one}\", two are \"{two}\" (the bitmap's "
+          f"size last); medians of {runs} runs in turns, in ms:")
+    print()
+    print(f"| source | change | one screen | two screens | two / one (goal {TWO_SCREENS_GOAL}) |")
+    print("|---|---|---:|---:|---:|")
+    for _, name, kind, one_ms, two_ms in (l for l in lines if l[0] == "change"):
+        one_ms, two_ms = float(one_ms), float(two_ms)
+        print(f"| {size_of(name)} | {CHANGES[kind]} | {one_ms:.0f} | {two_ms:.0f} "
+              f"| {verdict(two_ms / one_ms, TWO_SCREENS_GOAL)} |")
+    print()
+    print(f"Re-fit to the two screens after a display change, beside the bare GDI+ calls (load, "
+          f"the bitmap, each monitor's centre crop, BMP save), medians of {runs} runs in turns, "
+          f"in ms:")
+    print()
+    print(f"| source | `RefitWallpaperToScreens` | bare GDI+ calls | program / bare (goal "
+          f"{REFIT_GOAL}) |")
+    print("|---|---:|---:|---:|")
+    for _, name, program, bare in (l for l in lines if l[0] == "refit"):
+        program, bare = float(program), float(bare)
+        print(f"| {size_of(name)} | {program:.0f} | {bare:.0f} | {verdict(program / bare, REFIT_GOAL)} |")
+    print()
+    print(f"Steps of a change, each timed alone, medians of {runs} runs, in ms:")
+    print()
+    print("| source | step | one screen | two screens | two - one |")
+    print("|---|---|---:|---:|---:|")
+    for _, name, step, one_ms, two_ms in (l for l in lines if l[0] == "part"):
+        one_ms, two_ms = float(one_ms), float(two_ms)
+        if one_ms < 0:
+            print(f"| {size_of(name)} | {step} | (none) | {two_ms:.0f} | {two_ms:.0f} |")
+        else:
+            print(f"| {size_of(name)} | {step} | {one_ms:.0f} | {two_ms:.0f} | {two_ms - one_ms:+.0f} |")
 
 
 def imagemagick_ms(runs, source, crop, screen, output):
@@ -83,7 +134,7 @@ def main(exe, folder, runs):
     print("|---|---:|---:|---:|")
     for kind, name, program, bare in (l for l in lines if l[0] == "thumbnail"):
         program, bare = float(program), float(bare)
-        print(f"| {name.split('-')[1].split('.')[0]} | {program:.0f} | {bare:.0f} "
+        print(f"| {size_of(name)} | {program:.0f} | {bare:.0f} "
               f"| {program / bare:.2f} |")
 
     print()
@@ -93,6 +144,12 @@ def main(exe, folder, runs):
     print("|---|---:|---:|")
     for kind, entries, median, slowest in (l for l in lines if l[0] == "load"):
         print(f"| {entries} + {entries} | {float(median):.1f} | {float(slowest):.1f} |")
+
+    print()
+    screens_work = folder / "screens"
+    shutil.rmtree(screens_work, ignore_errors=True)
+    screens_work.mkdir(parents=True)
+    print_screens(run_image_bench(exe, runs, sources, screens_work, "screens"), runs)
 
 
 if __name__ == "__main__":

@@ -6,6 +6,20 @@
 // Each figure is the median of <runs> runs.
 //
 //   image_bench <runs> <work folder> <source.jpg>...
+//
+// With "screens" first, the wallpaper of several monitors instead, the program's folder in the work
+// folder and the monitors stood in (one: the screen; two: 1920x1080 and 1280x1024 to its right):
+//   layout <one> <two>                     the layouts as the program logs them
+//   change <file> <kind> <one ms> <two ms> the same change on one and on two screens, in turns:
+//                                          "stored" ApplyDesktopWallpaper of the data folder's
+//                                          copy of the file, "decoded" ShowOnEveryScreen of it
+//   refit <file> <program ms> <bare ms>    RefitWallpaperToScreens on two screens beside the bare
+//                                          GDI+ calls: load, the bounding-size bitmap, each
+//                                          monitor's centre crop, BMP save; in turns
+//   part <file> <step> <one ms> <two ms>   steps of a change, each on its own (<one ms> -1 for a
+//                                          step that one screen's change leaves out)
+//
+//   image_bench screens <runs> <work folder> <source.jpg>...
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -17,12 +31,16 @@
 #include <utility>
 #include <vector>
 
+#include "base/app_paths_win.h"
 #include "base/path.h"
 #include "base/text_win.h"
 #include "image/image.h"
 #include "image/image_win.h"
 #include "recent/recent.h"
 #include "wallpaper/desktop_wallpaper.h"
+#include "wallpaper/screen_layout.h"
+#include "wallpaper/screens_win.h"
+#include "wallpaper/wallpaper.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -186,9 +204,178 @@ void BenchmarkLoad(int runs, const std::string& thumbnail, const std::string& wo
   std::printf("load\t%zu\t%.1f\t%.1f\n", list.Entries().size(), time.median, time.slowest);
 }
 
+// The program's folder (AppFolder) inside the work folder, so that the benchmark leaves the
+// session's user folder alone.
+std::string g_localAppData;
+
+HRESULT WINAPI WorkFolderLookup(HWND, int, HANDLE, DWORD, LPSTR path) {
+  lstrcpynA(path, g_localAppData.c_str(), MAX_PATH);
+  return S_OK;
+}
+
+std::vector<Monitor> OneMonitor() { return {{"\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true}}; }
+std::vector<Monitor> TwoMonitors() {
+  return {{"\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true},
+          {"\\\\.\\DISPLAY2", 1920, 0, 1280, 1024, false}};
+}
+
+// Set when a timed call of the program fails: its time would not be a change's.
+bool g_failed = false;
+
+void Check(bool done, const char* what) {
+  if (done) return;
+  std::fprintf(stderr, "%s failed\n", what);
+  g_failed = true;
+}
+
+// The same work on one screen and on two, in turns: the medians of both.
+template <typename Work>
+std::pair<double, double> OneAndTwo(int runs, Work work) {
+  return InTurns(
+      runs,
+      [&] {
+        SetMonitorReader(OneMonitor);
+        work();
+      },
+      [&] {
+        SetMonitorReader(TwoMonitors);
+        work();
+      });
+}
+
+// What a stored picture's change and a re-fit do, step by step, for each layout.
+void BenchmarkScreenSteps(int runs, const std::string& stored, const std::string& name) {
+  const std::string wall = JoinPath(EnsureDataFolder(), "wall.bmp");
+  const auto print = [&](const char* step, std::pair<double, double> ms) {
+    std::printf("part\t%s\t%s\t%.1f\t%.1f\n", name.c_str(), step, ms.first, ms.second);
+  };
+  const double load = Measure(runs, [&] { LoadImageFile(stored); }).median;
+  print("LoadImageFile", {load, load});
+  ScopedGdipBitmap picture = LoadImageFile(stored);
+  const auto draw = [&] {
+    const Screens screens = CurrentScreens();
+    DrawWallpaper(screens, std::vector<Gdiplus::GpBitmap*>(screens.monitors.size(), picture.Get()));
+  };
+  print("CurrentScreens and DrawWallpaper", OneAndTwo(runs, draw));
+  // Of that, the black under several frames: one screen's frame covers its bitmap, unfilled.
+  const auto fill = [&] {
+    const Screens screens = CurrentScreens();
+    ScopedGdipBitmap bitmap;
+    GdipCreateBitmapFromScan0(screens.plan.width, screens.plan.height, 0, PixelFormat32bppARGB,
+                              nullptr, bitmap.Receive());
+    ScopedGdipGraphics graphics;
+    GdipGetImageGraphicsContext(bitmap.Get(), graphics.Receive());
+    GdipGraphicsClear(graphics.Get(), 0xFF000000);
+  };
+  SetMonitorReader(TwoMonitors);
+  print("of it, GdipGraphicsClear of the new bitmap", {-1, Measure(runs, fill).median});
+  SetMonitorReader(OneMonitor);
+  Screens screens = CurrentScreens();
+  ScopedGdipBitmap one = DrawWallpaper(screens, {picture.Get()});
+  SetMonitorReader(TwoMonitors);
+  screens = CurrentScreens();
+  ScopedGdipBitmap two = DrawWallpaper(screens, {picture.Get(), picture.Get()});
+  const auto [saveOne, saveTwo] = InTurns(
+      runs, [&] { SaveImageFile(one.Get(), wall, L"image/bmp"); },
+      [&] { SaveImageFile(two.Get(), wall, L"image/bmp"); });
+  print("SaveImageFile of wall.bmp", {saveOne, saveTwo});
+  const auto set = [&](Gdiplus::GpBitmap* bitmap) {
+    SaveImageFile(bitmap, wall, L"image/bmp");
+    std::string path = wall;
+    return Milliseconds(
+        [&] { ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &path[0], SPIF_UPDATEINIFILE); });
+  };
+  std::vector<double> setOne;
+  std::vector<double> setTwo;
+  for (int i = 0; i < runs; ++i) {
+    setOne.push_back(set(one.Get()));
+    setTwo.push_back(set(two.Get()));
+  }
+  print("SystemParametersInfoA of wall.bmp", {Summary(setOne).median, Summary(setTwo).median});
+}
+
+void BenchmarkScreens(int runs, const std::string& source) {
+  const std::string name = FileName(source);
+  const std::string stored = JoinPath(EnsureDataFolder(), name);
+  ::CopyFileA(source.c_str(), stored.c_str(), FALSE);
+
+  const auto [storedOne, storedTwo] =
+      OneAndTwo(runs, [&] { Check(ApplyDesktopWallpaper(stored), "ApplyDesktopWallpaper"); });
+  std::printf("change\t%s\tstored\t%.1f\t%.1f\n", name.c_str(), storedOne, storedTwo);
+  {
+    ScopedGdipBitmap picture = LoadImageFile(stored);
+    const auto [one, two] = OneAndTwo(runs, [&] {
+      Check(ShowOnEveryScreen(picture.Get(), name) == ChangeFailure::None, "ShowOnEveryScreen");
+    });
+    std::printf("change\t%s\tdecoded\t%.1f\t%.1f\n", name.c_str(), one, two);
+  }
+
+  // A picture shown on two screens, then the display changes: the program draws it again.
+  SetMonitorReader(TwoMonitors);
+  Check(ApplyDesktopWallpaper(stored), "ApplyDesktopWallpaper");
+  const Screens screens = CurrentScreens();
+  const BareScaling bare = {AnsiToWide(JoinPath(FolderOf(stored), "bare.bmp")),
+                            EncoderOf(L"image/bmp"),
+                            {screens.plan.width, screens.plan.height},
+                            {},
+                            PixelFormat32bppARGB,
+                            InterpolationModeHighQualityBicubic};
+  const Size size = PictureOf(stored).size;
+  std::vector<std::pair<CropRectangle, CropRectangle>> frames;
+  for (const PictureFrame& frame : screens.plan.frames) {
+    frames.push_back(
+        {frame.frame, CentreCrop(size.width, size.height, frame.frame.width, frame.frame.height)});
+  }
+  const std::wstring wideStored = AnsiToWide(stored);
+  const auto [program, bareMs] = InTurns(
+      runs, [&] { Check(RefitWallpaperToScreens(), "RefitWallpaperToScreens"); },
+      [&] {
+        ScopedGdipBitmap image;
+        GdipCreateBitmapFromFile(wideStored.c_str(), image.Receive());
+        ScopedGdipBitmap target;
+        GdipCreateBitmapFromScan0(bare.size.width, bare.size.height, 0, bare.format, nullptr,
+                                  target.Receive());
+        ScopedGdipGraphics graphics;
+        GdipGetImageGraphicsContext(target.Get(), graphics.Receive());
+        GdipSetInterpolationMode(graphics.Get(), bare.mode);
+        for (const auto& [frame, crop] : frames) {
+          GdipDrawImageRectRectI(graphics.Get(), image.Get(), frame.x, frame.y, frame.width,
+                                 frame.height, crop.x, crop.y, crop.width, crop.height, UnitPixel,
+                                 nullptr, nullptr, nullptr);
+        }
+        graphics.Reset();
+        GdipSaveImageToFile(target.Get(), bare.destination.c_str(), &bare.encoder, nullptr);
+      });
+  std::printf("refit\t%s\t%.1f\t%.1f\n", name.c_str(), program, bareMs);
+  BenchmarkScreenSteps(runs, stored, name);
+}
+
+int ScreensMain(int runs, const std::string& work, const std::vector<std::string>& sources) {
+  g_localAppData = work;
+  SetFolderPathLookup(WorkFolderLookup);
+  std::string layouts = "layout";
+  for (MonitorReader reader : {OneMonitor, TwoMonitors}) {
+    SetMonitorReader(reader);
+    const Screens screens = CurrentScreens();
+    layouts += "\t" + LayoutLogText(screens.monitors, screens.arrangement) + " " +
+               std::to_string(screens.plan.width) + "x" + std::to_string(screens.plan.height);
+  }
+  std::printf("%s\n", layouts.c_str());
+  // Once untimed: the first drawing and setting of a process also set up the display.
+  SetMonitorReader(TwoMonitors);
+  ApplyDesktopWallpaper(sources.front());
+  for (const std::string& source : sources) BenchmarkScreens(runs, source);
+  return g_failed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 5 && std::string(argv[1]) == "screens") {
+    const ScopedGdiplus gdiplus = StartGdiplus();
+    return ScreensMain(std::max(1, std::atoi(argv[2])), argv[3],
+                       std::vector<std::string>(argv + 4, argv + argc));
+  }
   if (argc < 4) {
     std::fprintf(stderr, "usage: image_bench <runs> <work folder> <source.jpg>...\n");
     return 2;
