@@ -9,6 +9,12 @@ std::string FormatLogLine(const LogTime& time, std::string_view utf8Text) {
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month,
                 time.day, time.hour, time.minute, time.second);
   std::string text = WideToUtf8(Utf8ToWide(utf8Text));
+  if (text.size() > kMaxLogTextBytes) {
+    std::size_t end = kMaxLogTextBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    text.resize(end);
+    text += " [...]";
+  }
   for (char& c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }

@@ -11,6 +11,11 @@
 #include <string_view>
 
 constexpr std::uint64_t kLogLimitBytes = 262144;
+// Never past this, not even when the log cannot become kolorowisko.log.1 (a viewer holds it
+// without delete sharing, a read-only older file): the lines after it are dropped.
+constexpr std::uint64_t kLogHardLimitBytes = 524288;
+// A longer text (a link handed over whole, say) is cut, so that no line fills the log.
+constexpr std::size_t kMaxLogTextBytes = 1000;
 
 struct LogTime {
   int year = 0;
@@ -22,7 +27,8 @@ struct LogTime {
 };
 
 // "2026-12-09 03:04:05 text\r\n": a control character in text becomes a space, so that an event
-// is always one line, and a byte that is not UTF-8 becomes U+FFFD.
+// is always one line, and a byte that is not UTF-8 becomes U+FFFD. Text past kMaxLogTextBytes is
+// cut between characters and ends in " [...]".
 std::string FormatLogLine(const LogTime& time, std::string_view utf8Text);
 
 // True when a line of lineBytes would take a log of logBytes past the limit. An empty log takes

@@ -14,13 +14,37 @@ LogTime LocalNow() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-void RotateWhenFull(const std::string& path, std::size_t lineBytes) {
+std::uint64_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) return;
-  const std::uint64_t size =
-      (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-  if (!LogIsFull(size, lineBytes)) return;
-  ::MoveFileExA(path.c_str(), (path + ".1").c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) return 0;
+  return (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+}
+
+bool Append(const std::string& path, const std::string& line) {
+  // Append-only access puts every write at the end, also with a second copy writing too.
+  ScopedFile file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file &&
+         ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+// Whether the line may go in: a full log becomes the older file first; one that cannot takes
+// lines up to the hard limit, telling so once, and then none.
+bool MakeRoom(const std::string& path, std::size_t lineBytes) {
+  static bool toldStuck = false;
+  const std::uint64_t size = FileSize(path);
+  if (!LogIsFull(size, lineBytes)) return true;
+  if (::MoveFileExA(path.c_str(), (path + ".1").c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    toldStuck = false;
+    return true;
+  }
+  if (toldStuck) return size + lineBytes <= kLogHardLimitBytes;
+  toldStuck = true;
+  const std::string notice = FormatLogLine(
+      LocalNow(), "the log cannot become kolorowisko.log.1: past 512 KB lines are dropped");
+  return size + notice.size() + lineBytes <= kLogHardLimitBytes && Append(path, notice);
 }
 
 }  // namespace
@@ -34,14 +58,7 @@ void WriteLog(std::string_view utf8Text) {
     if (folder.empty()) return;
     const std::string path = LogFilePath();
     const std::string line = FormatLogLine(LocalNow(), utf8Text);
-    RotateWhenFull(path, line.size());
-    // Append-only access puts every write at the end, also with a second copy writing too.
-    ScopedFile file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
-    DWORD written = 0;
-    ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    if (MakeRoom(path, line.size())) Append(path, line);
   } catch (...) {
   }
 }

@@ -8,6 +8,7 @@
 
 #include "base/app_paths_win.h"
 #include "base/log.h"
+#include "base/scoped_win.h"
 #include "support/file_bytes.h"
 #include "support/seam_replacement.h"
 #include "support/temp_folder.h"
@@ -44,6 +45,41 @@ TEST_F(Log, PastTheLimitTheLogBecomesTheOneOlderFile) {
   ::DeleteFileA(log_.c_str());
   ASSERT_TRUE(::CreateDirectoryA(log_.c_str(), nullptr));
   WriteLog("lost");
+}
+
+// A viewer that holds the log without letting it be renamed.
+ScopedFile HoldWithoutDeleteSharing(const std::string& path) {
+  return ScopedFile(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+TEST_F(Log, ALogThatCannotBeRotatedStopsAtTheHardLimitAndSaysSoOnce) {
+  WriteLog("first");
+  ASSERT_TRUE(WriteFileBytes(log_, std::string(kLogLimitBytes - 10, 'a')));
+  {
+    const ScopedFile viewer = HoldWithoutDeleteSharing(log_);
+    ASSERT_TRUE(viewer);
+    WriteLog(std::string(5000, 'x'));
+    WriteLog("second");
+  }
+  std::string log = ReadFileBytes(log_);
+  EXPECT_FALSE(FileExists(log_ + ".1"));
+  EXPECT_EQ(log.find("the log cannot become kolorowisko.log.1"), kLogLimitBytes - 10 + 20);
+  EXPECT_TRUE(log.find(std::string(kMaxLogTextBytes, 'x') + " [...]\r\n") != std::string::npos)
+      << "a long line is cut";
+  EXPECT_TRUE(log.find(" second\r\n") != std::string::npos);
+
+  ASSERT_TRUE(WriteFileBytes(log_, std::string(kLogHardLimitBytes - 30, 'b')));
+  {
+    const ScopedFile viewer = HoldWithoutDeleteSharing(log_);
+    WriteLog("fits");
+    WriteLog("dropped");
+  }
+  log = ReadFileBytes(log_);
+  EXPECT_LE(log.size(), kLogHardLimitBytes);
+  EXPECT_TRUE(log.find(" fits\r\n") != std::string::npos);
+  EXPECT_EQ(log.find("dropped"), std::string::npos);
+  EXPECT_EQ(log.find("cannot become"), std::string::npos) << "told once";
 }
 
 }  // namespace
