@@ -64,7 +64,7 @@ struct FramedPicture {
 };
 // A new width x height bitmap in which each picture's centre, at its frame's aspect ratio, fills
 // its frame (cut off where the frame reaches past the bitmap), by the rule and interpolation of
-// DrawCentreCrop; black where no frame lies. Empty when it cannot be drawn.
+// DrawCentreCrop; black (all zero) where no frame lies. Empty when it cannot be drawn.
 ScopedGdipBitmap DrawCentreCrops(int width, int height, const std::vector<FramedPicture>& pictures,
                                  Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
 
