@@ -11,20 +11,10 @@
 namespace {
 
 bool DpiAwareMetrics(ScreenSize& size) {
-  // Windows 10 (1607) on; looked up at run time, as older systems lack it.
-  using SetContext = HANDLE(WINAPI*)(HANDLE);
-  const auto setContext = reinterpret_cast<SetContext>(
-      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext"));
-  if (!setContext) return false;
-  const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(-4);
-  const HANDLE perMonitor = reinterpret_cast<HANDLE>(-3);
-  HANDLE previous = setContext(perMonitorV2);
-  if (!previous) previous = setContext(perMonitor);
-  if (!previous) return false;
-  size = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  // The rest of the program stays unaware: the settings window keeps its scaled size.
-  setContext(previous);
-  return size.width > 0 && size.height > 0;
+  const bool aware = InPerMonitorAwareContext([&size] {
+    size = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  });
+  return aware && size.width > 0 && size.height > 0;
 }
 
 bool DisplayMode(ScreenSize& size) {

@@ -50,6 +50,11 @@ ChangeFailure Download(const std::string& url, const std::string& localPath) {
   return ChangeFailure::NotImage;
 }
 
+// The local file of a chosen wallpaper: its picture name, or in id mode the id + ".jpg".
+std::string ChosenFileName(const std::string& id, const std::string& name) {
+  return name.empty() ? id + ".jpg" : name;
+}
+
 // A wallpaper the service chose, in the data folder and decoded.
 struct ChosenPicture {
   std::string id;
@@ -65,7 +70,7 @@ ChangeFailure ObtainPicture(const std::string& id, const std::string& name, Wall
                             ChosenPicture& chosen) {
   chosen.id = id;
   chosen.name = name;
-  chosen.fileName = name.empty() ? id + ".jpg" : name;
+  chosen.fileName = ChosenFileName(id, name);
   const std::string url = ImageRequestUrl(id, name);
   // The service's name becomes a local file name: only a plain one may, and only one that its
   // request can name.
@@ -203,7 +208,7 @@ ChangeOutcome ChangeEachScreen(WallpaperList& list, SettingsStore& settings, Wal
     SelectionAnswer answer;
     outcomes[i] = Choose(settings, pool, premium, monitor.width, monitor.height, answer);
     if (outcomes[i]) {
-      const std::string fileName = answer.name.empty() ? answer.id + ".jpg" : answer.name;
+      const std::string fileName = ChosenFileName(answer.id, answer.name);
       for (std::size_t j = 0; j < i; ++j) {
         if (outcomes[j] && owner[j] == j && chosen[j].fileName == fileName) owner[i] = j;
       }

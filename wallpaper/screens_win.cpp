@@ -1,5 +1,6 @@
 #include "wallpaper/screens_win.h"
 
+#include <functional>
 #include <map>
 
 #include "base/app_paths_win.h"
@@ -55,23 +56,11 @@ bool ReadDisplayModes(std::vector<Monitor>& monitors) {
 }
 
 std::vector<Monitor> ReadMonitors() {
-  // Windows 10 (1607) on; looked up at run time, as older systems lack it.
-  using SetContext = HANDLE(WINAPI*)(HANDLE);
-  const auto setContext = reinterpret_cast<SetContext>(
-      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext"));
-  HANDLE previous = nullptr;
-  if (setContext) {
-    previous = setContext(reinterpret_cast<HANDLE>(-4));                 // per-monitor v2
-    if (!previous) previous = setContext(reinterpret_cast<HANDLE>(-3));  // per-monitor
-  }
-  std::vector<Monitor> monitors = EnumerateMonitors();
-  if (previous) {
-    setContext(previous);  // the rest of the program stays unaware
-  } else {
-    std::vector<Monitor> physical = monitors;
-    if (ReadDisplayModes(physical)) monitors = physical;
-  }
-  return monitors;
+  std::vector<Monitor> monitors;
+  if (InPerMonitorAwareContext([&monitors] { monitors = EnumerateMonitors(); })) return monitors;
+  monitors = EnumerateMonitors();
+  std::vector<Monitor> physical = monitors;
+  return ReadDisplayModes(physical) ? physical : monitors;
 }
 
 Seam<MonitorReader> g_monitorReader(ReadMonitors);
@@ -123,6 +112,21 @@ void RecordShownPictures(const Screens& screens, const std::vector<std::string>&
 }
 
 }  // namespace
+
+bool InPerMonitorAwareContext(const std::function<void()>& measure) {
+  // Windows 10 (1607) on; looked up at run time, as older systems lack it.
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
+  const auto setContext = reinterpret_cast<SetContext>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext"));
+  if (!setContext) return false;
+  HANDLE previous = setContext(reinterpret_cast<HANDLE>(-4));          // per-monitor v2
+  if (!previous) previous = setContext(reinterpret_cast<HANDLE>(-3));  // per-monitor
+  if (!previous) return false;
+  measure();
+  // The rest of the program stays unaware: the settings window keeps its scaled size.
+  setContext(previous);
+  return true;
+}
 
 std::vector<Monitor> DesktopMonitors() {
   std::vector<Monitor> monitors = g_monitorReader.Get()();

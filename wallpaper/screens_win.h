@@ -6,12 +6,18 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "image/image_win.h"
 #include "wallpaper/change_outcome.h"
 #include "wallpaper/screen_layout.h"
+
+// Runs measure in a per-monitor-aware thread context, in which the system tells sizes in physical
+// pixels, and puts the thread's own context back; false, measure not run, where the system has
+// no such context.
+bool InPerMonitorAwareContext(const std::function<void()>& measure);
 
 // The desktop's monitors, sorted (SortMonitors), in physical pixels as PrimaryScreenSize measures:
 // from a per-monitor-aware thread context where the system offers one, else from each display's
