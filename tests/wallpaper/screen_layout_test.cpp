@@ -2,20 +2,10 @@
 
 #include <vector>
 
+#include "wallpaper/monitor_at.h"
 #include "wallpaper/screen_layout.h"
 
 namespace {
-
-Monitor At(int x, int y, int width, int height, const char* device = "") {
-  Monitor monitor;
-  monitor.device = device;
-  monitor.x = x;
-  monitor.y = y;
-  monitor.width = width;
-  monitor.height = height;
-  monitor.primary = x == 0 && y == 0;
-  return monitor;
-}
 
 struct FrameRow {
   std::size_t monitor;
@@ -34,7 +24,7 @@ void ExpectPlan(const WallpaperPlan& plan, int width, int height,
 }
 
 TEST(PlanWallpaper, EachMonitorsRectangleWhereTheDesktopShowsIt) {
-  const Monitor primary = At(0, 0, 1920, 1080);
+  const Monitor primary = MonitorAt(0, 0, 1920, 1080);
   const struct {
     const char* layout;
     std::vector<Monitor> monitors;
@@ -45,43 +35,43 @@ TEST(PlanWallpaper, EachMonitorsRectangleWhereTheDesktopShowsIt) {
   } cases[] = {
       {"one monitor", {primary}, Arrangement::Single, 1920, 1080, {{0, {0, 0, 1920, 1080}}}},
       {"side by side, spanned",
-       {primary, At(1920, 0, 1280, 1024)},
+       {primary, MonitorAt(1920, 0, 1280, 1024)},
        Arrangement::Span,
        3200,
        1080,
        {{0, {0, 0, 1920, 1080}}, {1, {1920, 0, 1280, 1024}}}},
       {"right and higher, spanned from the virtual screen's top-left",
-       {primary, At(1920, -200, 1600, 900)},
+       {primary, MonitorAt(1920, -200, 1600, 900)},
        Arrangement::Span,
        3520,
        1280,
        {{0, {0, 200, 1920, 1080}}, {1, {1920, 0, 1600, 900}}}},
       {"portrait, spanned",
-       {primary, At(1920, -420, 1080, 1920)},
+       {primary, MonitorAt(1920, -420, 1080, 1920)},
        Arrangement::Span,
        3000,
        1920,
        {{0, {0, 420, 1920, 1080}}, {1, {1920, 0, 1080, 1920}}}},
       {"left of the primary, tiled: wrapped round to the right",
-       {primary, At(-1280, 0, 1280, 1024)},
+       {primary, MonitorAt(-1280, 0, 1280, 1024)},
        Arrangement::Tile,
        3200,
        1080,
        {{0, {0, 0, 1920, 1080}}, {1, {1920, 0, 1280, 1024}}}},
       {"right and higher, tiled: its top rows at the bitmap's bottom",
-       {primary, At(1920, -200, 1600, 900)},
+       {primary, MonitorAt(1920, -200, 1600, 900)},
        Arrangement::Tile,
        3520,
        1280,
        {{0, {0, 0, 1920, 1080}}, {1, {1920, 1080, 1600, 900}}, {1, {1920, -200, 1600, 900}}}},
       {"above and across the primary's left edge, tiled: split in two",
-       {primary, At(-500, -1024, 1280, 1024)},
+       {primary, MonitorAt(-500, -1024, 1280, 1024)},
        Arrangement::Tile,
        2420,
        2104,
        {{0, {0, 0, 1920, 1080}}, {1, {1920, 1080, 1280, 1024}}, {1, {-500, 1080, 1280, 1024}}}},
       {"a monitor without a size is left out",
-       {primary, At(1920, 0, 0, 0)},
+       {primary, MonitorAt(1920, 0, 0, 0)},
        Arrangement::Span,
        1920,
        1080,
@@ -119,13 +109,14 @@ TEST(PlanWallpaper, ArrangementAndStyleValuesFollowTheCountAndTheVersion) {
 }
 
 TEST(SortMonitors, PrimaryFirstThenLeftToRightAndTheLogSaysSo) {
-  std::vector<Monitor> monitors = {At(1920, 0, 1280, 1024), At(-1600, 100, 1600, 900),
-                                   At(0, 0, 1920, 1080)};
+  std::vector<Monitor> monitors = {MonitorAt(1920, 0, 1280, 1024), MonitorAt(-1600, 100, 1600, 900),
+                                   MonitorAt(0, 0, 1920, 1080)};
   SortMonitors(monitors);
   EXPECT_EQ(LayoutLogText(monitors, Arrangement::Span),
             "3 screens: 1920x1080 at 0,0 (primary), 1600x900 at -1600,100, 1280x1024 at 1920,0; "
             "span");
-  EXPECT_EQ(LayoutLogText({At(0, 0, 2560, 1440)}, Arrangement::Single), "1 screen: 2560x1440");
+  EXPECT_EQ(LayoutLogText({MonitorAt(0, 0, 2560, 1440)}, Arrangement::Single),
+            "1 screen: 2560x1440");
 }
 
 TEST(ShownPictures, ReadBackAsWrittenAndNeverNamingAPath) {

@@ -14,6 +14,7 @@
 #include "support/temp_folder.h"
 #include "support/user_state_win.h"
 #include "support/test_picture.h"
+#include "wallpaper/monitor_at.h"
 #include "wallpaper/screens_win.h"
 #include "wallpaper/wallpaper.h"
 
@@ -23,14 +24,7 @@ constexpr int kInset = 6;
 constexpr int kTolerance = 40;
 
 Monitor At(const char* device, int x, int y, int width, int height) {
-  Monitor monitor;
-  monitor.device = device;
-  monitor.x = x;
-  monitor.y = y;
-  monitor.width = width;
-  monitor.height = height;
-  monitor.primary = x == 0 && y == 0;
-  return monitor;
+  return MonitorAt(x, y, width, height, device);
 }
 
 // Layouts the tests stand in for the system's: the second monitor of each is 16:9 like the
