@@ -3,6 +3,7 @@
 #   wine_session_start <folder>   starts Xvfb (1920x1080) and a persistent wineserver with the
 #                                 prefix <folder>/wineprefix, exports DISPLAY and WINE* variables
 #   wine_session_stop             stops them and removes the prefix (also on error, via trap)
+#   wine_session_boot_prefix [WxH] boots a new prefix at $WINEPREFIX (on a virtual desktop of WxH)
 #
 # KOLOROWISKO_ARCH (scripts/lib/arch.sh) chooses the Wine: i686 runs Debian's wine as it is, in a
 # 32-bit prefix; x86_64 runs wine64 alone, in a 64-bit prefix.
@@ -40,20 +41,28 @@ wine_session_start() {
   export WINEPREFIX="$wine_session_folder/wineprefix"
   wine_session_choose_wine
   export WINEDEBUG=-all
-  # No .NET or Gecko installers: nothing may ask a question during a headless run.
-  export WINEDLLOVERRIDES="mscoree=;mshtml="
   # Polish ANSI code page (1250), as on the users' machines.
   export LC_ALL=pl_PL.UTF-8
+  wine_session_boot_prefix "$WINE_SESSION_SCREEN"
+}
+
+# Boots a new prefix at $WINEPREFIX, its server left running. With a size, every process of the
+# prefix shows on one virtual desktop of that size, with a taskbar and its notification area, so
+# that windows and tray icons can be seen and found; without one, on the X display itself.
+wine_session_boot_prefix() {
+  local desktop=$1
+  # No .NET or Gecko installers: nothing may ask a question during a headless run.
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   # One server for the whole run: each later wine call then starts in a fraction of a second.
   wineserver -p
-  wineboot -i >"$wine_session_folder/wineboot.log" 2>&1
-  # Every process of the prefix on one virtual desktop of the screen's size, with a taskbar and
-  # its notification area, so that windows and tray icons can be seen and found.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$WINE_SESSION_SCREEN" /f \
-    >/dev/null 2>&1
+  wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1
+  if [ -n "$desktop" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$desktop" /f \
+      >/dev/null 2>&1
+  fi
   export WINEDLLOVERRIDES="mscoree="
   # In a prefix just booted, starting the RpcSs service times out, and the desktop's explorer
   # waits for it: every later process that opens a window or a GDI+ drawing surface would wait

@@ -12,13 +12,12 @@ the primary, and Windows puts its top left corner at 0,0: the layout above gives
 monitors at 0,0 and 1920,-200. Wine sends no WM_DISPLAYCHANGE for a relayout: a test that needs
 one sends it itself, as Windows would.
 
-While the display is open, os.environ's DISPLAY names it and the run's prefix has no virtual
-desktop (the registry value HKCU\\Software\\Wine\\Explorer "Desktop" is removed), so every Wine
-process started meanwhile, by the harness or by hand, shows there and sees its monitors. Leaving
-restores both and restarts the prefix's server (about 2 s), which ends every Wine process of the
-prefix: open and leave it while no other Wine process of the test runs or starts. A test process
-killed while it is open (a ctest time-out) leaves the prefix without its virtual desktop for the
-rest of the run.
+While the display is open, os.environ's DISPLAY names it and WINEPREFIX a prefix of its own,
+booted on it without a virtual desktop, with its own server; harness.PREFIX follows. So every
+Wine process started meanwhile, by the harness or by hand, shows there and sees its monitors, and
+the run's own prefix, its desktop and its server are never touched. Leaving ends that server and
+every process of it, removes the prefix and gives both variables back: open the display in a
+test class's set-up and leave it in its tear-down.
 
     with windows_version("win10"):   # what RtlGetVersion answers processes started meanwhile
 
@@ -38,7 +37,6 @@ import harness
 
 QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 OUTPUTS = 16  # the dummy driver's DUMMY0 ... DUMMY15
-EXPLORER = r"HKCU\Software\Wine\Explorer"
 
 CONFIG = """\
 Section "ServerFlags"
@@ -111,14 +109,14 @@ class ScreensDisplay:
         atexit.register(self.stop)
         try:
             self._start_xorg()
-            self._saved = (os.environ.get("DISPLAY"), None)
-            os.environ["DISPLAY"] = self.display
-            # A prefix not yet booted boots here, on this display (a prefix without a virtual
-            # desktop keeps the explorer of its boot), its services without a test's pipes.
-            subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, **QUIET,
-                           timeout=120)
-            self._saved = (self._saved[0], harness.reg_query(EXPLORER, "Desktop"))
-            harness.wine("reg", "delete", EXPLORER, "/v", "Desktop", "/f")
+            prefix = self.folder / "wineprefix"
+            self._saved = {name: os.environ.get(name) for name in ("DISPLAY", "WINEPREFIX")}
+            self._saved["PREFIX"] = harness.PREFIX
+            os.environ.update(DISPLAY=self.display, WINEPREFIX=str(prefix))
+            harness.PREFIX = prefix
+            subprocess.run(["bash", "-c", 'source "$0" && wine_session_boot_prefix ""',
+                            harness.SOURCE / "scripts" / "lib" / "wine_session.sh"],
+                           stdin=subprocess.DEVNULL, **QUIET, timeout=300, check=True)
             # Wine's display cache follows X only while the desktop's explorer lives, and that
             # explorer ends with the desktop's last process: a process that waits on its input
             # keeps both, and ends when this one closes that input, dies or not. The explorer
@@ -184,8 +182,8 @@ class ScreensDisplay:
         self.monitors = list(monitors)
 
     def stop(self):
-        """Ends Xorg and everything shown on it, and gives the prefix its virtual desktop back;
-        safe to call again."""
+        """Ends the display's prefix and Xorg, and gives the run its own prefix back; safe to
+        call again."""
         if self._keeper is not None:
             self._keeper.stdin.close()
             try:
@@ -193,6 +191,14 @@ class ScreensDisplay:
             except subprocess.TimeoutExpired:
                 self._keeper.kill()
             self._keeper = None
+        if self._saved is not None:
+            subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, **QUIET, timeout=60)
+            harness.PREFIX = self._saved.pop("PREFIX")
+            for name, value in self._saved.items():
+                os.environ.pop(name, None)
+                if value is not None:
+                    os.environ[name] = value
+            self._saved = None
         if self._xorg is not None:
             self._xorg.terminate()
             try:
@@ -202,20 +208,6 @@ class ScreensDisplay:
                 self._xorg.wait()
             self._remove_leftovers()
             self._xorg = None
-        if self._saved is not None:
-            display, desktop = self._saved
-            self._saved = None
-            os.environ.pop("DISPLAY", None)
-            if display is not None:
-                os.environ["DISPLAY"] = display
-            if desktop is not None:
-                harness.wine("reg", "add", EXPLORER, "/v", "Desktop", "/d", desktop, "/f")
-                # The server keeps the last layout in its display cache, which a virtual desktop
-                # never rereads: a new server, as at the run's start, rebuilds it from the
-                # desktop. Its first process gets no pipe, which the services would keep.
-                for args in (["wineserver", "-k"], ["wineserver", "-w"], ["wineserver", "-p"],
-                             ["wine", "cmd", "/c", "exit"]):
-                    subprocess.run(args, stdin=subprocess.DEVNULL, **QUIET, timeout=60)
         if self.folder is not None:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
