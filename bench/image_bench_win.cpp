@@ -257,18 +257,6 @@ void BenchmarkScreenSteps(int runs, const std::string& stored, const std::string
     DrawWallpaper(screens, std::vector<Gdiplus::GpBitmap*>(screens.monitors.size(), picture.Get()));
   };
   print("CurrentScreens and DrawWallpaper", OneAndTwo(runs, draw));
-  // Of that, the black under several frames: one screen's frame covers its bitmap, unfilled.
-  const auto fill = [&] {
-    const Screens screens = CurrentScreens();
-    ScopedGdipBitmap bitmap;
-    GdipCreateBitmapFromScan0(screens.plan.width, screens.plan.height, 0, PixelFormat32bppARGB,
-                              nullptr, bitmap.Receive());
-    ScopedGdipGraphics graphics;
-    GdipGetImageGraphicsContext(bitmap.Get(), graphics.Receive());
-    GdipGraphicsClear(graphics.Get(), 0xFF000000);
-  };
-  SetMonitorReader(TwoMonitors);
-  print("of it, GdipGraphicsClear of the new bitmap", {-1, Measure(runs, fill).median});
   SetMonitorReader(OneMonitor);
   Screens screens = CurrentScreens();
   ScopedGdipBitmap one = DrawWallpaper(screens, {picture.Get()});

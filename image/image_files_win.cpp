@@ -47,40 +47,6 @@ ScopedGdipBitmap LoadImageFile(const std::string& path) {
   return image;
 }
 
-ScopedGdipBitmap DrawCentreCrop(GpBitmap* source, int width, int height, PixelFormat format,
-                                InterpolationMode mode) {
-  return DrawCentreCrops(width, height, {{source, {0, 0, width, height}}}, format, mode);
-}
-
-ScopedGdipBitmap DrawCentreCrops(int width, int height, const std::vector<FramedPicture>& pictures,
-                                 PixelFormat format, InterpolationMode mode) {
-  ScopedGdipBitmap target;
-  if (GdipCreateBitmapFromScan0(width, height, 0,
-                                IsDrawableFormat(format) ? format : PixelFormat24bppRGB, nullptr,
-                                target.Receive()) != Ok) {
-    return ScopedGdipBitmap();
-  }
-  ScopedGdipGraphics graphics;
-  if (GdipGetImageGraphicsContext(target.Get(), graphics.Receive()) != Ok) {
-    return ScopedGdipBitmap();
-  }
-  // A new bitmap's pixels are all zero, black: the gaps between frames need no fill, which would
-  // cost about a third of drawing two screens.
-  GdipSetInterpolationMode(graphics.Get(), mode);
-  for (const FramedPicture& framed : pictures) {
-    const ImageSize size = SizeOf(framed.picture);
-    const CropRectangle& frame = framed.frame;
-    const CropRectangle crop = CentreCrop(static_cast<int>(size.width),
-                                          static_cast<int>(size.height), frame.width, frame.height);
-    if (GdipDrawImageRectRectI(graphics.Get(), framed.picture, frame.x, frame.y, frame.width,
-                               frame.height, crop.x, crop.y, crop.width, crop.height, UnitPixel,
-                               nullptr, nullptr, nullptr) != Ok) {
-      return ScopedGdipBitmap();
-    }
-  }
-  return target;
-}
-
 bool SaveImageFile(GpImage* image, const std::string& path, const wchar_t* mimeType) {
   CLSID encoder;
   if (FindEncoderClsid(mimeType, &encoder) < 0) return false;

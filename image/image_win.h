@@ -64,7 +64,9 @@ struct FramedPicture {
 };
 // A new width x height bitmap in which each picture's centre, at its frame's aspect ratio, fills
 // its frame (cut off where the frame reaches past the bitmap), by the rule and interpolation of
-// DrawCentreCrop; black (all zero) where no frame lies. Empty when it cannot be drawn.
+// DrawCentreCrop; black (all zero) where no frame lies. Empty when it cannot be drawn. Frames
+// that lie apart are drawn on two threads, each picture read through views of its pixels (as
+// DrawAtOnce), so the pictures must not be in use elsewhere meanwhile.
 ScopedGdipBitmap DrawCentreCrops(int width, int height, const std::vector<FramedPicture>& pictures,
                                  Gdiplus::PixelFormat format, Gdiplus::InterpolationMode mode);
 
