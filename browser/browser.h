@@ -1,6 +1,8 @@
 // Settings window host: the window with the embedded web-browser control showing the settings
 // page from the program's resources (settings_window_win.h), the control's host objects and the
-// window's one object, HTMLWindow (html_window_win.h), and the drops it takes (file_drop_win.h).
+// window's one object, HTMLWindow (html_window_win.h), which forwards the control's events to the
+// page session over the control's document (browser_document_win.h), and the drops it takes
+// (file_drop_win.h).
 #pragma once
 
 #include <windows.h>

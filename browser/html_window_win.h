@@ -1,5 +1,7 @@
-// The settings window's one object: it creates the window, embeds the web-browser control in it,
-// receives the control's events and offers the page logic the page's document.
+// The settings window's one object: it creates the window (html_window_win.cpp), embeds the
+// web-browser control in it (browser_embedding_win.cpp), receives the control's events
+// (browser_events_win.cpp) and holds the page session over the control's document
+// (browser_document_win.h).
 #pragma once
 
 #include <windows.h>
@@ -11,8 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "page/page.h"
+#include "browser/browser_document_win.h"
 #include "page/page_actions_win.h"
+#include "page/settings_page_session.h"
 
 class DocHostUiHandler;
 class OleClientSite;
@@ -29,10 +32,9 @@ constexpr int kSettingsClientHeight = 425;
 // A caption, a system menu and a minimise box; no sizing frame, no maximise box.
 constexpr DWORD kSettingsWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
+class HTMLWindow : public virtual DWebBrowserEvents2 {
  public:
-  // Creates and shows the window, embeds the control and starts loading pageUrl (ANSI). The
-  // object exists whatever fails on the way. Neither settings nor wallpapers is owned.
+  // The object alone: Open makes its window. Neither settings nor wallpapers is owned.
   HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
              WallpaperList* wallpapers);
   // Closes the control and frees the host objects before OLE is uninitialised; the window itself
@@ -41,7 +43,17 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   HTMLWindow(const HTMLWindow&) = delete;
   HTMLWindow& operator=(const HTMLWindow&) = delete;
 
-  // IUnknown and IDispatch: the control's DWebBrowserEvents2 sink. Not reference-counted.
+  // Creates and shows the window, embeds the control and starts loading the page; then this is
+  // the current window's object, owned by its window, which deletes it when it is destroyed. A
+  // failure on the way ends where it happens: the object is current either way, and a later
+  // opening only shows its window. Message boxes tell only of the events' sink and of the
+  // control's size.
+  void Open();
+  // The window procedure's first message: from here every message finds the object.
+  void TakeWindow(HWND window);
+
+  // IUnknown and IDispatch: the control's DWebBrowserEvents2 sink, forwarding the page events to
+  // the session. Not reference-counted.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
@@ -53,38 +65,7 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argumentError) override;
 
-  // A failure on the way to a shown page ends where it happens: the object exists either way, and
-  // a later opening only shows its window. Message boxes tell only of the events' sink and of the
-  // control's size.
-
-  // True when the window shows the embedded control (OLE, the window, the control in place).
-  bool CreateHostWindow(const char* title);
-  // True when the control is created and active in place in the window.
-  bool EmbedBrowser();
-  // Connects this object to the control's events; failures are reported in message boxes.
-  void AddSink();
-  // Starts loading url (ANSI). The control reports a failed load itself (NavigateError).
-  void Navigate(const std::string& url);
   void ResizeBrowser(int width, int height);
-  // Replaces the shown document with html (ANSI). A document that cannot be reached or refuses
-  // the text stays as it was.
-  void WriteDocument(const std::string& html);
-
-  // PageDocument, over the control's current document.
-  bool SetInputValue(const std::wstring& id, const std::wstring& value) override;
-  bool GetInputValue(const std::wstring& id, std::wstring& value) override;
-  bool SetCheckbox(const std::wstring& id, bool checked) override;
-  bool GetCheckbox(const std::wstring& id, bool& checked) override;
-  bool EnableInput(const std::wstring& id, bool enabled) override;
-  bool SetSelectIndex(const std::wstring& id, int index) override;
-  bool GetSelectIndex(const std::wstring& id, int& index) override;
-  bool EnableSelect(const std::wstring& id, bool enabled) override;
-  void ShowElement(const std::wstring& id, bool show) override;
-  void SetElementHtml(const std::wstring& id, const std::string& html) override;
-
-  // The settings page's form to the settings (config.dat), when the window closes or goes; only
-  // while the settings page is shown.
-  void SaveOptionsForm();
 
   // The texts of "app://" addresses that the UI handler caught, in order, for the window: the
   // window's message carries none, so it frees only what this object handed out.
@@ -94,17 +75,22 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   HWND Window() const { return window_; }
   IOleObject* BrowserObject() const { return browserObject_.Get(); }
   IDocHostUIHandler* UiHandler() const;
-
-  PageState pageState;
-  // True while the settings page (not the recent page) is shown or being loaded.
-  bool onOptionsPage = true;
+  BrowserDocument& Document() { return document_; }
+  SettingsPageSession& Session() { return session_; }
 
  private:
-  PageContext Context();
-  // What the destructor undoes, also when the constructor fails halfway.
+  // True when the window shows the embedded control (OLE, the window, the control in place).
+  bool CreateHostWindow();
+  // True when the control is created and active in place in the window.
+  bool EmbedBrowser();
+  // Connects this object to the control's events; failures are reported in message boxes.
+  void AddSink();
+  // Starts loading url (ANSI). The control reports a failed load itself (NavigateError).
+  void Navigate(const std::string& url);
+  // What the destructor undoes, also when opening fails halfway.
   void Teardown();
 
-  SettingsStore* settings_;
+  std::string pageUrl_;
   HWND window_ = nullptr;
   HINSTANCE instance_;
   Microsoft::WRL::ComPtr<IOleObject> browserObject_;
@@ -113,12 +99,12 @@ class HTMLWindow : public virtual DWebBrowserEvents2, public PageDocument {
   std::unique_ptr<OleInPlaceSite> inPlaceSite_;
   std::unique_ptr<OleInPlaceFrame> frame_;
   std::unique_ptr<DocHostUiHandler> uiHandler_;
-  WallpaperList* wallpapers_;
+  BrowserDocument document_;
   ProgramPageActions pageActions_;
-  // Where the program's own pages are: the page address's folder.
-  std::wstring pagesFolder_;
+  // Declared after the document and the actions that it works on.
+  SettingsPageSession session_;
   std::deque<std::string> appUrls_;
 };
 
-// The settings window, null until it is created; the control's in-place frame answers with it.
+// The current settings window; null while there is none.
 HWND SettingsWindowHandle();

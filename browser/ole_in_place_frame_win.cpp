@@ -1,7 +1,6 @@
 #include "browser/ole_in_place_frame_win.h"
 
 #include "browser/com_win.h"
-#include "browser/html_window_win.h"
 
 HRESULT OleInPlaceFrame::QueryInterface(REFIID, void**) {
   return NotImplemented(L"QueryInterface");
@@ -12,7 +11,7 @@ ULONG OleInPlaceFrame::Release() { return 1; }
 
 HRESULT OleInPlaceFrame::GetWindow(HWND* window) {
   if (!window) return E_POINTER;
-  *window = SettingsWindowHandle();
+  *window = window_;
   return S_OK;
 }
 

@@ -7,6 +7,9 @@
 // Not reference-counted: the settings window keeps it as long as the control.
 class OleInPlaceFrame : public IOleInPlaceFrame {
  public:
+  // window is the settings window that holds the control.
+  explicit OleInPlaceFrame(HWND window) : window_(window) {}
+
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
@@ -30,4 +33,7 @@ class OleInPlaceFrame : public IOleInPlaceFrame {
   HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR text) override;
   HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* message, WORD id) override;
+
+ private:
+  HWND window_;
 };

@@ -28,7 +28,7 @@ LRESULT OnDestroy(HWND window) {
   DiscardKeptDrops();  // their message goes with the window
   HTMLWindow* object = WindowObject(window);
   if (!object) return 1;
-  object->SaveOptionsForm();
+  object->Session().SaveOnClose();
   // Messages that come while the object goes must not find it.
   ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   delete object;
@@ -44,7 +44,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
 // Closing only hides the window: the page and its state stay for the next opening.
 LRESULT OnClose(HWND window) {
   ::ShowWindow(window, SW_HIDE);
-  if (HTMLWindow* object = WindowObject(window)) object->SaveOptionsForm();
+  if (HTMLWindow* object = WindowObject(window)) object->Session().SaveOnClose();
   return 0;
 }
 
@@ -78,8 +78,16 @@ void OnDropFiles(HDROP drop) {
 LRESULT OnAppUrl(HWND window) {
   HTMLWindow* object = WindowObject(window);
   std::string rest;
-  if (object && object->TakeAppUrl(rest)) object->WriteDocument("");
+  if (object && object->TakeAppUrl(rest)) object->Document().Write("");
   return 0;
+}
+
+// The window's object comes with its creation and is known from the first message on.
+void OnNcCreate(HWND window, LPARAM lParam) {
+  auto* object = static_cast<HTMLWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+  if (!object) return;
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  object->TakeWindow(window);
 }
 
 }  // namespace
@@ -87,6 +95,9 @@ LRESULT OnAppUrl(HWND window) {
 std::optional<LRESULT> HandleSettingsWindowMessage(HWND window, UINT message, WPARAM wParam,
                                                    LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      OnNcCreate(window, lParam);
+      return std::nullopt;
     case WM_CREATE:
       return 0;
     case WM_DESTROY:
@@ -123,11 +134,11 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 void OpenSettingsWindow() {
-  // A message box during the window's construction (the page's navigation error) runs a message
-  // loop, and a request that it handles must not make a second window: the first one is shown.
-  static bool opening = false;
+  // A message box during the window's making (the page's navigation error) runs a message loop,
+  // and a request that it handles must not make a second window: the first one is shown.
+  static HTMLWindow* opening = nullptr;
   if (opening) {
-    if (HWND window = SettingsWindowHandle()) ::ShowWindow(window, SW_SHOW);
+    if (HWND window = opening->Window()) ::ShowWindow(window, SW_SHOW);
     return;
   }
   try {
@@ -136,12 +147,14 @@ void OpenSettingsWindow() {
       ::ShowWindow(current->Window(), SW_SHOW);
       return;
     }
-    opening = true;
-    // Owned by its window, which deletes it when it is destroyed.
-    new HTMLWindow(SettingsPageAddress(OwnExecutablePath()), AppInstance(), &AppSettings(),
-                   &AppWallpapers());
+    auto object = std::make_unique<HTMLWindow>(SettingsPageAddress(OwnExecutablePath()),
+                                               AppInstance(), &AppSettings(), &AppWallpapers());
+    opening = object.get();
+    object->Open();
+    // Owned by its window from here, which deletes it when it is destroyed.
+    object.release();
   } catch (...) {
     // Out of memory: there is no settings window this time.
   }
-  opening = false;
+  opening = nullptr;
 }

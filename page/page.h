@@ -1,6 +1,7 @@
 // Settings page logic: what the program does with the two pages of the settings window. It works
 // on the page through PageDocument, which the settings window implements over the browser's
-// document (tests use a double or a real page in a browser), and on the settings store.
+// document (tests use a double or a real page in a browser), and on the settings store. A window
+// holds it as one SettingsPageSession (settings_page_session.h).
 #pragma once
 
 #include <functional>

@@ -11,9 +11,6 @@
 #include "system/system.h"
 #include "wallpaper/wallpaper.h"
 
-ProgramPageActions::ProgramPageActions(const HWND& owner, WallpaperList* wallpapers)
-    : owner_(owner), wallpapers_(wallpapers) {}
-
 void ProgramPageActions::OpenServicePage(const std::string& address) { OpenWebPage(address); }
 
 void ProgramPageActions::ChangeWallpaper(WallpaperPool pool, bool premium) {

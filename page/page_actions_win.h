@@ -12,9 +12,11 @@ class WallpaperList;
 
 class ProgramPageActions final : public PageActions {
  public:
-  // owner is the settings window (it owns the login's message box; it may still be null when the
-  // object is made); wallpapers is not owned.
-  ProgramPageActions(const HWND& owner, WallpaperList* wallpapers);
+  // wallpapers is not owned.
+  explicit ProgramPageActions(WallpaperList* wallpapers) : wallpapers_(wallpapers) {}
+
+  // The settings window, once it exists: it owns the login's message box.
+  void SetOwner(HWND owner) { owner_ = owner; }
 
   void OpenServicePage(const std::string& address) override;
   void ChangeWallpaper(WallpaperPool pool, bool premium) override;
@@ -27,6 +29,6 @@ class ProgramPageActions final : public PageActions {
   std::string RecentTableHtml() override;
 
  private:
-  const HWND& owner_;
+  HWND owner_ = nullptr;
   WallpaperList* wallpapers_;
 };

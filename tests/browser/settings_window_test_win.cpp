@@ -4,6 +4,7 @@
 #include <exdisp.h>
 #include <exdispid.h>
 
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -106,8 +107,8 @@ TEST_F(SettingsWindowTest, EmbedsTheControlAndConnectsTheSinkWithoutComplaint) {
   EXPECT_EQ(BrowserSize().cy, 425);
   // AddSink, the navigation and the control's calls into the host raised no box.
   EXPECT_TRUE(boxes_.Boxes().empty()) << boxes_.Describe();
-  EXPECT_TRUE(object_->onOptionsPage);
-  EXPECT_FALSE(object_->pageState.loggedIn);
+  EXPECT_TRUE(object_->Session().OnOptionsPage());
+  EXPECT_FALSE(object_->Session().LoggedIn());
 }
 
 TEST_F(SettingsWindowTest, ThePageFromTheResourcesIsShown) {
@@ -136,20 +137,20 @@ TEST_F(SettingsWindowTest, DocumentOperationsFailQuietlyWithoutAPage) {
   std::wstring value = L"kept";
   bool checked = true;
   int index = 7;
-  EXPECT_FALSE(object_->SetInputValue(L"change_interval_id", L"5"));
-  EXPECT_FALSE(object_->GetInputValue(L"change_interval_id", value));
-  EXPECT_FALSE(object_->SetCheckbox(L"auto_change_id", true));
-  EXPECT_FALSE(object_->GetCheckbox(L"auto_change_id", checked));
-  EXPECT_FALSE(object_->EnableInput(L"change_interval_id", true));
-  EXPECT_FALSE(object_->SetSelectIndex(L"category_id", 1));
-  EXPECT_FALSE(object_->GetSelectIndex(L"category_id", index));
-  EXPECT_FALSE(object_->EnableSelect(L"category_id", true));
-  object_->ShowElement(L"user_div", false);
-  object_->SetElementHtml(L"logedin_div", "x");
+  EXPECT_FALSE(object_->Document().SetInputValue(L"change_interval_id", L"5"));
+  EXPECT_FALSE(object_->Document().GetInputValue(L"change_interval_id", value));
+  EXPECT_FALSE(object_->Document().SetCheckbox(L"auto_change_id", true));
+  EXPECT_FALSE(object_->Document().GetCheckbox(L"auto_change_id", checked));
+  EXPECT_FALSE(object_->Document().EnableInput(L"change_interval_id", true));
+  EXPECT_FALSE(object_->Document().SetSelectIndex(L"category_id", 1));
+  EXPECT_FALSE(object_->Document().GetSelectIndex(L"category_id", index));
+  EXPECT_FALSE(object_->Document().EnableSelect(L"category_id", true));
+  object_->Document().ShowElement(L"user_div", false);
+  object_->Document().SetElementHtml(L"logedin_div", "x");
   EXPECT_EQ(value, L"kept");
   EXPECT_TRUE(checked);
   EXPECT_EQ(index, 7);
-  object_->WriteDocument("<p>x</p>");
+  object_->Document().Write("<p>x</p>");
   EXPECT_TRUE(boxes_.Boxes().empty()) << boxes_.Describe();
 }
 
@@ -163,7 +164,10 @@ TEST_F(SettingsWindowTest, ClosingHidesTheWindowAndSavesTheForm) {
 }
 
 TEST_F(SettingsWindowTest, NothingIsSavedWhileTheRecentPageIsShown) {
-  object_->onOptionsPage = false;
+  // The recent page asked for, as its link does.
+  object_->Session().BeforeNavigate(
+      AnsiToWide("res://" + OwnExecutablePath() + "/ostatnie.html#ostatnie"));
+  ::DeleteFileA(ConfigFilePath().c_str());
   ::SendMessageA(window_, WM_CLOSE, 0, 0);
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_FALSE(FileExists(ConfigFilePath()));
@@ -292,10 +296,10 @@ TEST_F(SettingsWindowTest, TheSinkRoutesTheBrowsersEvents) {
   const std::wstring own = AnsiToWide("res://" + OwnExecutablePath() + "/");
   BrowserEvent toRecent(7, 1, (own + L"ostatnie.html#ostatnie").c_str());
   EXPECT_EQ(invoke(250, toRecent), S_OK);
-  EXPECT_FALSE(object_->onOptionsPage);
+  EXPECT_FALSE(object_->Session().OnOptionsPage());
   BrowserEvent back(7, 1, (own + L"opcje.html#wroc").c_str());
   EXPECT_EQ(invoke(250, back), S_OK);
-  EXPECT_TRUE(object_->onOptionsPage);
+  EXPECT_TRUE(object_->Session().OnOptionsPage());
 
   BrowserEvent failed(5, 1, L"res://C:\\kolorowisko.exe/brak.html");
   LONG status = 404;
@@ -348,7 +352,7 @@ TEST_F(SettingsWindowTest, OnlyTheProgramsOwnPagesGoOnAndWebAddressesOpenInTheUs
               S_OK);
     EXPECT_EQ(cancel, c.cancelled ? VARIANT_TRUE : VARIANT_FALSE);
     EXPECT_EQ(g_openedPages, c.opened);
-    EXPECT_TRUE(object_->onOptionsPage);
+    EXPECT_TRUE(object_->Session().OnOptionsPage());
   }
 }
 
@@ -430,7 +434,10 @@ TEST(SettingsWindowConstruction, AFailureAtAnyStepPublishesNothing) {
     g_allocationsBeforeFailure = allocation;
     HTMLWindow* made = nullptr;
     try {
-      made = new HTMLWindow(page, AppInstance(), &AppSettings(), &AppWallpapers());
+      auto object =
+          std::make_unique<HTMLWindow>(page, AppInstance(), &AppSettings(), &AppWallpapers());
+      object->Open();
+      made = object.release();
     } catch (const std::bad_alloc&) {
     }
     const bool reachedFailure = g_allocationsBeforeFailure < 0;

@@ -32,7 +32,7 @@ class SiteObjectsTest : public ::testing::Test {
   int sinkToken_ = 0;
   MessageBoxRecorder boxes_;
   Storage storage_;
-  OleInPlaceFrame frame_;
+  OleInPlaceFrame frame_{window_};
   OleInPlaceSite inPlaceSite_{&frame_, window_};
   DocHostUiHandler uiHandler_{nullptr};
   OleClientSite clientSite_{&inPlaceSite_, &uiHandler_, sink_};
@@ -185,9 +185,9 @@ TEST_F(SiteObjectsTest, WindowsAndTheInPlaceContext) {
   HWND window = nullptr;
   EXPECT_EQ(inPlaceSite_.GetWindow(&window), S_OK);
   EXPECT_EQ(window, window_);
-  window = window_;
+  window = nullptr;
   EXPECT_EQ(frame_.GetWindow(&window), S_OK);
-  EXPECT_EQ(window, nullptr);  // no settings window in this process
+  EXPECT_EQ(window, window_);
 
   IOleInPlaceFrame* frame = nullptr;
   IOleInPlaceUIWindow* document = reinterpret_cast<IOleInPlaceUIWindow*>(0xDEADBEEF);

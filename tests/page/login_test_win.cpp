@@ -78,8 +78,7 @@ class ServiceLogin : public ::testing::Test {
   SettingsStore settings_;
   PageState state_;
   bool onOptionsPage_ = true;
-  HWND owner_ = nullptr;
-  ProgramPageActions actions_{owner_, nullptr};
+  ProgramPageActions actions_{nullptr};
   PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_, L"res://C:\\k.exe/"};
 };
 

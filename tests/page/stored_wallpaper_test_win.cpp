@@ -13,6 +13,7 @@
 #include "page/fake_page_document.h"
 #include "page/page.h"
 #include "page/page_actions_win.h"
+#include "page/settings_page_session.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
 #include "wallpaper/wallpaper.h"
@@ -82,13 +83,9 @@ TEST_F(StoredWallpaperLink, AThumbnailSetsItsPictureAgainAndOnlyAnAppliedOneMove
     ASSERT_EQ(link.find('#', 1), std::string::npos) << link;
     FakePageDocument page;
     SettingsStore settings;
-    PageState state;
-    bool onOptionsPage = false;
-    HWND owner = nullptr;
-    ProgramPageActions actions(owner, &list);
-    PageContext context{page,          &settings, state,
-                        onOptionsPage, actions,   L"res://C:\\kolorowisko.exe/"};
-    OnBeforeNavigate(context, Utf8ToWide("res://C:\\kolorowisko.exe/ostatnie.html" + link));
+    ProgramPageActions actions(&list);
+    SettingsPageSession session(page, &settings, actions, L"res://C:\\kolorowisko.exe/");
+    session.BeforeNavigate(Utf8ToWide("res://C:\\kolorowisko.exe/ostatnie.html" + link));
 
     EXPECT_EQ(list.Entries().front().name, c.fileKept ? c.name : kOtherName);
     const Picture wall = ReadPicture(JoinPath(data, "wall.bmp"));

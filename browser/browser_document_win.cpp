@@ -1,13 +1,14 @@
-// The page document operations of the settings window, over the control's MSHTML document.
-#include "browser/html_window_win.h"
+#include "browser/browser_document_win.h"
 
+#include <exdisp.h>
 #include <mshtml.h>
+#include <oleauto.h>
+
+#include <memory>
 
 #include "base/text.h"
+#include "base/text_win.h"
 #include "browser/com_win.h"
-#include "page/page.h"
-#include "recent/recent.h"
-#include "settings/settings.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -38,16 +39,42 @@ ComPtr<Element> FindElementAs(IOleObject* browserObject, const std::wstring& id)
 
 VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
+struct SafeArrayDestroyer {
+  void operator()(SAFEARRAY* array) const { ::SafeArrayDestroy(array); }
+};
+using ScopedSafeArray = std::unique_ptr<SAFEARRAY, SafeArrayDestroyer>;
+
+// A one-element array holding html as a string, as IHTMLDocument2::write takes it; null when it
+// cannot be built.
+ScopedSafeArray MakeHtmlArray(const std::string& html) {
+  ScopedSafeArray array(::SafeArrayCreateVector(VT_VARIANT, 0, 1));
+  if (!array) return nullptr;
+  VARIANT* element = nullptr;
+  if (FAILED(::SafeArrayAccessData(array.get(), reinterpret_cast<void**>(&element)))) {
+    return nullptr;
+  }
+  const std::wstring text = AnsiToWide(html);
+  const BSTR string = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (string) {
+    element->vt = VT_BSTR;
+    element->bstrVal = string;
+  }
+  // Unlocked again, or destroying the array would fail and leak the string.
+  ::SafeArrayUnaccessData(array.get());
+  if (!string) return nullptr;
+  return array;
+}
+
 }  // namespace
 
-bool HTMLWindow::SetInputValue(const std::wstring& id, const std::wstring& value) {
+bool BrowserDocument::SetInputValue(const std::wstring& id, const std::wstring& value) {
   ComPtr<IHTMLInputElement> input = FindElementAs<IHTMLInputElement>(browserObject_.Get(), id);
   if (!input) return false;
   input->put_value(ScopedBstr(value).Get());
   return true;
 }
 
-bool HTMLWindow::GetInputValue(const std::wstring& id, std::wstring& value) {
+bool BrowserDocument::GetInputValue(const std::wstring& id, std::wstring& value) {
   ComPtr<IHTMLInputElement> input = FindElementAs<IHTMLInputElement>(browserObject_.Get(), id);
   if (!input) return false;
   ScopedBstr text;
@@ -56,14 +83,14 @@ bool HTMLWindow::GetInputValue(const std::wstring& id, std::wstring& value) {
   return true;
 }
 
-bool HTMLWindow::SetCheckbox(const std::wstring& id, bool checked) {
+bool BrowserDocument::SetCheckbox(const std::wstring& id, bool checked) {
   ComPtr<IHTMLInputElement> input = FindElementAs<IHTMLInputElement>(browserObject_.Get(), id);
   if (!input) return false;
   input->put_checked(ToVariantBool(checked));
   return true;
 }
 
-bool HTMLWindow::GetCheckbox(const std::wstring& id, bool& checked) {
+bool BrowserDocument::GetCheckbox(const std::wstring& id, bool& checked) {
   ComPtr<IHTMLInputElement> input = FindElementAs<IHTMLInputElement>(browserObject_.Get(), id);
   if (!input) return false;
   VARIANT_BOOL state = VARIANT_FALSE;
@@ -72,21 +99,21 @@ bool HTMLWindow::GetCheckbox(const std::wstring& id, bool& checked) {
   return true;
 }
 
-bool HTMLWindow::EnableInput(const std::wstring& id, bool enabled) {
+bool BrowserDocument::EnableInput(const std::wstring& id, bool enabled) {
   ComPtr<IHTMLInputElement> input = FindElementAs<IHTMLInputElement>(browserObject_.Get(), id);
   if (!input) return false;
   input->put_disabled(ToVariantBool(!enabled));
   return true;
 }
 
-bool HTMLWindow::SetSelectIndex(const std::wstring& id, int index) {
+bool BrowserDocument::SetSelectIndex(const std::wstring& id, int index) {
   ComPtr<IHTMLSelectElement> select = FindElementAs<IHTMLSelectElement>(browserObject_.Get(), id);
   if (!select) return false;
   select->put_selectedIndex(index);
   return true;
 }
 
-bool HTMLWindow::GetSelectIndex(const std::wstring& id, int& index) {
+bool BrowserDocument::GetSelectIndex(const std::wstring& id, int& index) {
   ComPtr<IHTMLSelectElement> select = FindElementAs<IHTMLSelectElement>(browserObject_.Get(), id);
   if (!select) return false;
   long selected = 0;
@@ -95,7 +122,7 @@ bool HTMLWindow::GetSelectIndex(const std::wstring& id, int& index) {
   return true;
 }
 
-bool HTMLWindow::EnableSelect(const std::wstring& id, bool enabled) {
+bool BrowserDocument::EnableSelect(const std::wstring& id, bool enabled) {
   ComPtr<IHTMLSelectElement> select = FindElementAs<IHTMLSelectElement>(browserObject_.Get(), id);
   if (!select) return false;
   select->put_disabled(ToVariantBool(!enabled));
@@ -103,13 +130,13 @@ bool HTMLWindow::EnableSelect(const std::wstring& id, bool enabled) {
 }
 
 // The page's style sheet makes "show" visible and "hide" hidden and not laid out.
-void HTMLWindow::ShowElement(const std::wstring& id, bool show) {
+void BrowserDocument::ShowElement(const std::wstring& id, bool show) {
   if (ComPtr<IHTMLElement> element = FindElement(browserObject_.Get(), id)) {
     element->put_className(ScopedBstr(show ? L"show" : L"hide").Get());
   }
 }
 
-void HTMLWindow::SetElementHtml(const std::wstring& id, const std::string& html) {
+void BrowserDocument::SetElementHtml(const std::wstring& id, const std::string& html) {
   ComPtr<IHTMLElement> element = FindElement(browserObject_.Get(), id);
   if (!element) return;
   std::wstring text = Utf8ToWide(html);
@@ -119,7 +146,14 @@ void HTMLWindow::SetElementHtml(const std::wstring& id, const std::string& html)
   element->put_innerHTML(ScopedBstr(text).Get());
 }
 
-void HTMLWindow::SaveOptionsForm() {
-  PageContext context = Context();
-  ::SaveOptionsForm(context);
+void BrowserDocument::Write(const std::string& html) {
+  ComPtr<IWebBrowser2> browser = QueryWebBrowser(browserObject_.Get());
+  if (!browser) return;
+  ComPtr<IDispatch> documentDispatch;
+  if (FAILED(browser->get_Document(&documentDispatch)) || !documentDispatch) return;
+  ComPtr<IHTMLDocument2> document;
+  if (FAILED(documentDispatch.As(&document))) return;
+  ScopedSafeArray text = MakeHtmlArray(html);
+  if (!text || document->write(text.get()) != S_OK) return;
+  document->close();
 }
