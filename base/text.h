@@ -19,3 +19,6 @@ std::string EscapeHtml(const std::string& text);
 // up to the first other character, no digits gives 0. Out-of-range values are clamped to the int
 // range, as the Windows runtime does, so that every build reads a number the same way.
 int ReadDecimal(const std::string& text);
+
+// text with the ASCII letters in lower case and every other byte as it is.
+std::string LowerAscii(std::string text);

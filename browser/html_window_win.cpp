@@ -23,7 +23,7 @@ bool g_oleInitialized = false;
 HTMLWindow* CurrentHTMLWindow() { return g_current; }
 HWND SettingsWindowHandle() { return g_current ? g_current->Window() : nullptr; }
 
-HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
+HTMLWindow::HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore& settings,
                        WallpaperList* wallpapers)
     : pageUrl_(pageUrl),
       instance_(instance),

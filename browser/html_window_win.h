@@ -35,7 +35,7 @@ constexpr DWORD kSettingsWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS
 class HTMLWindow : public virtual DWebBrowserEvents2 {
  public:
   // The object alone: Open makes its window. Neither settings nor wallpapers is owned.
-  HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore* settings,
+  HTMLWindow(const std::string& pageUrl, HINSTANCE instance, SettingsStore& settings,
              WallpaperList* wallpapers);
   // Closes the control and frees the host objects before OLE is uninitialised; the window itself
   // is its caller's.

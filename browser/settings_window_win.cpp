@@ -148,7 +148,7 @@ void OpenSettingsWindow() {
       return;
     }
     auto object = std::make_unique<HTMLWindow>(SettingsPageAddress(OwnExecutablePath()),
-                                               AppInstance(), &AppSettings(), &AppWallpapers());
+                                               AppInstance(), AppSettings(), &AppWallpapers());
     opening = object.get();
     object->Open();
     // Owned by its window from here, which deletes it when it is destroyed.

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PageState state;
   FakePageActions actions;
   actions.loginAnswer = "{\"logowanie\":true,\"autoryzacja\":\"x\"}";
-  PageContext context{page, &settings, state, onOptionsPage, actions, L"res://C:\\k.exe/"};
+  PageContext context{page, settings, state, onOptionsPage, actions, L"res://C:\\k.exe/"};
   RunPageCommand(context, anchor);
   for (const std::string& done : actions.done) {
     if (done.compare(0, 4, "set ") == 0) FUZZ_CHECK(IsSafePictureName(done.substr(4)));

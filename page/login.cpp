@@ -94,8 +94,8 @@ void LogIn(PageContext& context) {
 
   RequestLogin(context.state, login, password,
                [&](const std::string& url) { return context.actions.FetchLoginAnswer(url); });
-  if (context.state.loggedIn && context.settings &&
-      !KeepAccount(*context.settings, login, context.state.authorization)) {
+  if (context.state.loggedIn &&
+      !KeepAccount(context.settings, login, context.state.authorization)) {
     context.state.loggedIn = false;
     context.state.message = kUnexpectedAnswer;
   }
@@ -104,15 +104,12 @@ void LogIn(PageContext& context) {
     return;
   }
   ShowChangedLoginState(context.page, true, login);
-  if (context.settings) context.actions.SaveSettings(*context.settings);
+  context.actions.SaveSettings(context.settings);
 }
 
 void LogOut(PageContext& context) {
-  if (context.settings) {
-    for (const char* key : {kUserKey, kPasswordKey, kAuthorizationKey})
-      context.settings->Set(key, "");
-    context.settings->SetFlag(kLoggedInKey, false);
-    context.actions.SaveSettings(*context.settings);
-  }
+  for (const char* key : {kUserKey, kPasswordKey, kAuthorizationKey}) context.settings.Set(key, "");
+  context.settings.SetFlag(kLoggedInKey, false);
+  context.actions.SaveSettings(context.settings);
   ShowChangedLoginState(context.page, false, std::string());
 }

@@ -5,6 +5,7 @@
 #include "page/page.h"
 #include "settings/settings.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_snapshots.h"
 
 namespace {
 
@@ -12,18 +13,6 @@ constexpr wchar_t kIntervalField[] = L"change_interval_id";
 constexpr wchar_t kAutoChangeBox[] = L"auto_change_id";
 constexpr wchar_t kPoolList[] = L"category_id";
 constexpr wchar_t kSeparateScreensBox[] = L"separate_screens_id";
-
-std::string StringSetting(const SettingsStore& settings, const char* key) {
-  std::string value;
-  settings.GetString(key, value);
-  return value;
-}
-
-bool FlagSetting(const SettingsStore& settings, const char* key) {
-  bool value = false;
-  settings.GetFlag(key, value);
-  return value;
-}
 
 struct LoginBlock {
   const wchar_t* id;
@@ -65,38 +54,35 @@ void ShowChangedLoginState(PageDocument& page, bool loggedIn, const std::string&
   if (page.GetCheckbox(kAutoChangeBox, autoChange)) EnablePoolList(page, loggedIn, autoChange);
 }
 
-void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage) {
-  if (!onOptionsPage || !settings) return;
-  page.SetInputValue(kIntervalField, Utf8ToWide(StringSetting(*settings, kChangeIntervalKey)));
-  const bool autoChange = FlagSetting(*settings, kAutoChangeKey);
-  const bool loggedIn = FlagSetting(*settings, kLoggedInKey);
-  page.SetCheckbox(kAutoChangeBox, autoChange);
-  EnablePoolList(page, loggedIn, autoChange);
-  page.EnableInput(kIntervalField, autoChange);
-  int pool = 0;
-  settings->GetInt(kCategoryKey, pool);
-  page.SetSelectIndex(kPoolList, pool);
-  page.SetCheckbox(kSeparateScreensBox, FlagSetting(*settings, kSeparateScreensKey));
-  ShowLoginState(page, loggedIn, StringSetting(*settings, kUserKey));
+void FillOptionsPage(PageDocument& page, const SettingsStore& settings, bool onOptionsPage) {
+  if (!onOptionsPage) return;
+  const OptionsFormSettings form = ReadOptionsFormSettings(settings);
+  page.SetInputValue(kIntervalField, Utf8ToWide(form.interval));
+  page.SetCheckbox(kAutoChangeBox, form.autoChange);
+  EnablePoolList(page, form.loggedIn, form.autoChange);
+  page.EnableInput(kIntervalField, form.autoChange);
+  page.SetSelectIndex(kPoolList, form.pool);
+  page.SetCheckbox(kSeparateScreensBox, form.separateScreens);
+  ShowLoginState(page, form.loggedIn, form.user);
 }
 
 void SaveOptionsForm(PageContext& context) {
-  SettingsStore* settings = context.settings;
-  if (!context.onOptionsPage || !settings) return;
+  SettingsStore& settings = context.settings;
+  if (!context.onOptionsPage) return;
   std::wstring interval;
   // The text is kept as typed: the timer reads it leniently.
   if (context.page.GetInputValue(kIntervalField, interval)) {
-    settings->Set(kChangeIntervalKey, WideToUtf8(interval));
+    settings.Set(kChangeIntervalKey, WideToUtf8(interval));
   }
   bool autoChange = false;
   if (context.page.GetCheckbox(kAutoChangeBox, autoChange)) {
-    settings->SetFlag(kAutoChangeKey, autoChange);
+    settings.SetFlag(kAutoChangeKey, autoChange);
   }
   int pool = 0;
-  if (context.page.GetSelectIndex(kPoolList, pool)) settings->SetInt(kCategoryKey, pool);
+  if (context.page.GetSelectIndex(kPoolList, pool)) settings.SetInt(kCategoryKey, pool);
   bool separateScreens = false;
   if (context.page.GetCheckbox(kSeparateScreensBox, separateScreens)) {
-    settings->SetFlag(kSeparateScreensKey, separateScreens);
+    settings.SetFlag(kSeparateScreensKey, separateScreens);
   }
-  context.actions.SaveSettings(*settings);
+  context.actions.SaveSettings(settings);
 }

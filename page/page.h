@@ -46,12 +46,11 @@ struct PageState {
   std::string message;        // what to tell the user when the attempt failed (UTF-8)
 };
 
-// Both do nothing unless the settings page is the one shown (not the recent page) and there is a
-// store.
+// Both do nothing unless the settings page is the one shown (not the recent page).
 
 // Writes the stored values into the form, enables its fields as the switch and the login allow,
 // and shows the login state.
-void FillOptionsPage(PageDocument& page, const SettingsStore* settings, bool onOptionsPage);
+void FillOptionsPage(PageDocument& page, const SettingsStore& settings, bool onOptionsPage);
 
 // Puts the recent wallpapers' table (UTF-8) into the recent page.
 void ShowRecentTable(PageDocument& page, const std::string& tableHtml);
@@ -98,7 +97,7 @@ class PageActions {
 // folder that holds the program's own pages (for the program, "res://" + its path + "/").
 struct PageContext {
   PageDocument& page;
-  SettingsStore* settings;
+  SettingsStore& settings;
   PageState& state;
   bool& onOptionsPage;
   PageActions& actions;

@@ -6,7 +6,7 @@
 #include "page/page.h"
 #include "settings/settings.h"
 #include "recent/picture_name.h"
-#include "settings/settings_keys.h"
+#include "settings/settings_snapshots.h"
 
 namespace {
 
@@ -52,22 +52,10 @@ constexpr PoolDraw kPoolDraws[] = {
 constexpr const char* kCurrentWallpaperAnchors[] = {"#zobacz", "#skomentuj", "#ocen",
                                                     "#add_ulubione"};
 
-std::string StringSetting(const SettingsStore* settings, const char* key) {
-  std::string value;
-  if (settings) settings->GetString(key, value);
-  return value;
-}
-
-int IntSetting(const SettingsStore* settings, const char* key) {
-  int value = 0;
-  if (settings) settings->GetInt(key, value);
-  return value;
-}
-
 // "USER" as a query value: letters beyond ASCII, "#", "&", "%" and spaces would garble or cut the
 // address.
-std::string UserSetting(const SettingsStore* settings) {
-  return EscapeQueryValue(StringSetting(settings, kUserKey));
+std::string UserSetting(const SettingsStore& settings) {
+  return EscapeQueryValue(ReadServiceLinkSettings(settings).user);
 }
 
 bool OpenListedPage(PageContext& context, const std::string& anchor) {
@@ -99,18 +87,11 @@ bool DrawFromPool(PageContext& context, const std::string& anchor) {
 bool OpenCurrentWallpaperPage(PageContext& context, const std::string& anchor) {
   for (const char* current : kCurrentWallpaperAnchors) {
     if (anchor != current) continue;
-    const int id = IntSetting(context.settings, kCurrentIdKey);
+    const int id = ReadServiceLinkSettings(context.settings).currentId;
     if (id > 0) context.actions.OpenServicePage(WallpaperPageAddress(id));
     return true;
   }
   return false;
-}
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 // An address compared as the browser may have written it: escapes undone, one kind of slash,

@@ -10,9 +10,8 @@
 
 class SettingsPageSession {
  public:
-  // None of page, settings and actions is owned; settings may be null (no store: nothing is
-  // filled in or saved). pagesFolder as PageContext has it.
-  SettingsPageSession(PageDocument& page, SettingsStore* settings, PageActions& actions,
+  // None of page, settings and actions is owned. pagesFolder as PageContext has it.
+  SettingsPageSession(PageDocument& page, SettingsStore& settings, PageActions& actions,
                       std::wstring pagesFolder)
       : context_{page, settings, state_, onOptionsPage_, actions, std::move(pagesFolder)} {}
   // The context refers to this object's own fields.

@@ -2,17 +2,12 @@
 
 #include <cstring>
 
+#include "base/text.h"
+
 namespace {
 
 // Far below MAX_PATH, which the folder's path and the name share.
 constexpr size_t kMaxNameLength = 120;
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 bool IsAllowedByte(char c) {
   return static_cast<unsigned char>(c) >= 0x20 && std::strchr("\\/:*?\"<>|", c) == nullptr;
@@ -44,7 +39,7 @@ bool IsSafePictureName(const std::string& name) {
   for (char c : name) {
     if (!IsAllowedByte(c)) return false;
   }
-  const std::string lower = Lower(name);
+  const std::string lower = LowerAscii(name);
   return !IsReservedDeviceName(lower) && !IsTemporaryFileName(lower) && lower != "wall.bmp" &&
          lower != kCustomPictureFile && lower != kDroppedPictureFile;
 }

@@ -1,7 +1,8 @@
 // Settings store: the one key-value map of the program's settings, its file config.dat and the
 // program's own store.
 //
-// The keys that the program uses are named in settings_keys.h. Keys and values are byte strings
+// The keys that the program uses are named in settings_keys.h; what each reader takes from the
+// store in one go, with the defaults, in settings_snapshots.h. Keys and values are byte strings
 // (ANSI text). Flags are "YES"/"NO"; numbers are decimal
 // text read with atoi. The map keeps keys it does not know and writes them back.
 #pragma once

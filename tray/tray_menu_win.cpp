@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_snapshots.h"
 #include "wallpaper/wallpaper.h"
 
 namespace {
@@ -24,11 +25,7 @@ HBITMAP LoadMenuBitmap(HINSTANCE instance, const char* name) {
   return static_cast<HBITMAP>(::LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
 }
 
-int CurrentWallpaperId() {
-  int id = 0;
-  AppSettings().GetInt(kCurrentIdKey, id);
-  return id;
-}
+int CurrentWallpaperId() { return ReadServiceLinkSettings(AppSettings()).currentId; }
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "base/log.h"
 #include "recent/picture_name.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_snapshots.h"
 #include "wallpaper/desktop_wallpaper.h"
 #include "wallpaper/screens_win.h"
 #include "wallpaper/service_requests.h"
@@ -171,14 +172,12 @@ namespace {
 // The service's choice from the pool for a screen of that size.
 ChangeOutcome Choose(const SettingsStore& settings, WallpaperPool pool, bool premium, int width,
                      int height, SelectionAnswer& chosen) {
+  const SelectionSettings account = ReadSelectionSettings(settings);
   SelectionRequest request;
-  bool sendCode = false;
-  settings.GetFlag(kSaveKey, sendCode);
-  settings.GetString(kUserKey, request.user);
-  if (sendCode) settings.GetString(kAuthorizationKey, request.authorization);
+  request.user = account.user;
+  request.authorization = account.authorization;
   request.pool = pool;
-  request.category = -1;  // no stored category: all wallpapers
-  settings.GetInt(kCategoryKey, request.category);
+  request.category = account.category;
   request.premium = premium;
   request.screenWidth = width;
   request.screenHeight = height;

@@ -435,7 +435,7 @@ TEST(SettingsWindowConstruction, AFailureAtAnyStepPublishesNothing) {
     HTMLWindow* made = nullptr;
     try {
       auto object =
-          std::make_unique<HTMLWindow>(page, AppInstance(), &AppSettings(), &AppWallpapers());
+          std::make_unique<HTMLWindow>(page, AppInstance(), AppSettings(), &AppWallpapers());
       object->Open();
       made = object.release();
     } catch (const std::bad_alloc&) {

@@ -50,7 +50,7 @@ class PageSessionTest : public ::testing::Test {
   PageState state_;
   bool onOptionsPage_ = true;
   FakePageActions actions_;
-  PageContext context_{page_,    &settings_,
+  PageContext context_{page_,    settings_,
                        state_,   onOptionsPage_,
                        actions_, L"res://C:\\Program Files\\Kolorowisko\\kolorowisko.exe/"};
 };

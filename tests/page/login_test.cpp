@@ -60,7 +60,7 @@ TEST(LoginRequest, SendsLoginAndPasswordAsQueryValues) {
 // The settings page as loaded, with the stored values filled in.
 class Login : public PageSessionTest {
  protected:
-  Login() { FillOptionsPage(page_, &settings_, true); }
+  Login() { FillOptionsPage(page_, settings_, true); }
   void Type(const std::wstring& login, const std::wstring& password) {
     page_.At(L"user_name_id").value = login;
     page_.At(L"user_code_id").value = password;

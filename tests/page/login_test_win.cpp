@@ -79,7 +79,7 @@ class ServiceLogin : public ::testing::Test {
   PageState state_;
   bool onOptionsPage_ = true;
   ProgramPageActions actions_{nullptr};
-  PageContext context_{page_, &settings_, state_, onOptionsPage_, actions_, L"res://C:\\k.exe/"};
+  PageContext context_{page_, settings_, state_, onOptionsPage_, actions_, L"res://C:\\k.exe/"};
 };
 
 TEST_F(ServiceLogin, TheServicesAnswersDecideTheLogin) {

@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   BrowserPage page;
   PageState state;
   bool onOptionsPage = true;
-  PageContext context{page, &settings, state, onOptionsPage, actions, Utf8ToWide(argv[3])};
+  PageContext context{page, settings, state, onOptionsPage, actions, Utf8ToWide(argv[3])};
   try {
     for (std::string line; std::getline(std::cin, line);) {
       const json message = json::parse(line);

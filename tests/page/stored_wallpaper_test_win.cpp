@@ -84,7 +84,7 @@ TEST_F(StoredWallpaperLink, AThumbnailSetsItsPictureAgainAndOnlyAnAppliedOneMove
     FakePageDocument page;
     SettingsStore settings;
     ProgramPageActions actions(&list);
-    SettingsPageSession session(page, &settings, actions, L"res://C:\\kolorowisko.exe/");
+    SettingsPageSession session(page, settings, actions, L"res://C:\\kolorowisko.exe/");
     session.BeforeNavigate(Utf8ToWide("res://C:\\kolorowisko.exe/ostatnie.html" + link));
 
     EXPECT_EQ(list.Entries().front().name, c.fileKept ? c.name : kOtherName);

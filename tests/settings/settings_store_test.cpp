@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
+#include "settings/settings_snapshots.h"
 
 namespace {
 
@@ -132,6 +133,24 @@ TEST(SettingsStore, LaterLineWinsAndBytesAboveAsciiSortAfterIt) {
   EXPECT_EQ(user, "second");
   const std::string text = store.ToText();
   EXPECT_LT(text.find("Z=z"), text.find("\xC5\xBC=pl"));
+}
+
+TEST(SettingsSnapshots, TheCodeGoesWithRequestsOnlyWhenSavedAndAMissingPoolIsAll) {
+  SettingsStore store;
+  store.Set("USER", "jan");
+  store.Set("AUTORIZATION", "abc");
+  EXPECT_EQ(ReadSelectionSettings(store).authorization, "");
+  store.SetFlag("SAVE", true);
+  EXPECT_EQ(ReadSelectionSettings(store).authorization, "abc");
+  EXPECT_EQ(ReadSelectionSettings(store).category, 0);
+  store.Erase("CATEGORY");
+  EXPECT_EQ(ReadSelectionSettings(store).category, -1);
+  EXPECT_EQ(ReadSelectionSettings(store).user, "jan");
+
+  store.Erase("CURRENT_ID");
+  EXPECT_EQ(ReadServiceLinkSettings(store).currentId, 0);
+  EXPECT_EQ(ReadOptionsFormSettings(store).pool, 0);
+  EXPECT_FALSE(ReadOptionsFormSettings(store).separateScreens);
 }
 
 }  // namespace
