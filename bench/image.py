@@ -18,7 +18,7 @@ LOAD_TARGET_MS = 100
 OVERHEAD_TARGET = 0.10
 TWO_SCREENS_GOAL = 1.25
 REFIT_GOAL = 1.10
-CHANGES = {"stored": "`ApplyDesktopWallpaper` of the stored file",
+CHANGES = {"stored": "`ApplyDesktopImage` of the stored file",
            "decoded": "`ShowOnEveryScreen` of the decoded picture"}
 
 

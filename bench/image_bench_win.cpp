@@ -11,7 +11,7 @@
 // folder and the monitors stood in (one: the screen; two: 1920x1080 and 1280x1024 to its right):
 //   layout <one> <two>                     the layouts as the program logs them
 //   change <file> <kind> <one ms> <two ms> the same change on one and on two screens, in turns:
-//                                          "stored" ApplyDesktopWallpaper of the data folder's
+//                                          "stored" ApplyDesktopImage of the data folder's
 //                                          copy of the file, "decoded" ShowOnEveryScreen of it
 //   refit <file> <program ms> <bare ms>    RefitWallpaperToScreens on two screens beside the bare
 //                                          GDI+ calls: load, the bounding-size bitmap, each
@@ -287,8 +287,8 @@ void BenchmarkScreens(int runs, const std::string& source) {
   const std::string stored = JoinPath(EnsureDataFolder(), name);
   ::CopyFileA(source.c_str(), stored.c_str(), FALSE);
 
-  const auto [storedOne, storedTwo] =
-      OneAndTwo(runs, [&] { Check(ApplyDesktopWallpaper(stored), "ApplyDesktopWallpaper"); });
+  const auto [storedOne, storedTwo] = OneAndTwo(
+      runs, [&] { Check(ApplyDesktopImage(stored) == ChangeFailure::None, "ApplyDesktopImage"); });
   std::printf("change\t%s\tstored\t%.1f\t%.1f\n", name.c_str(), storedOne, storedTwo);
   {
     ScopedGdipBitmap picture = LoadImageFile(stored);
@@ -300,7 +300,7 @@ void BenchmarkScreens(int runs, const std::string& source) {
 
   // A picture shown on two screens, then the display changes: the program draws it again.
   SetMonitorReader(TwoMonitors);
-  Check(ApplyDesktopWallpaper(stored), "ApplyDesktopWallpaper");
+  Check(ApplyDesktopImage(stored) == ChangeFailure::None, "ApplyDesktopImage");
   const Screens screens = CurrentScreens();
   const BareScaling bare = {AnsiToWide(JoinPath(FolderOf(stored), "bare.bmp")),
                             EncoderOf(L"image/bmp"),
@@ -351,7 +351,7 @@ int ScreensMain(int runs, const std::string& work, const std::vector<std::string
   std::printf("%s\n", layouts.c_str());
   // Once untimed: the first drawing and setting of a process also set up the display.
   SetMonitorReader(TwoMonitors);
-  ApplyDesktopWallpaper(sources.front());
+  ApplyDesktopImage(sources.front());
   for (const std::string& source : sources) BenchmarkScreens(runs, source);
   return g_failed ? 1 : 0;
 }

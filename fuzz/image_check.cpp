@@ -5,7 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const bool signature = HasImageSignature(data, size);
-  const bool whole = IsWholeImage(data, size);
+  ImageCompleteness once;
+  once.Feed(data, size);
+  const bool whole = once.Whole();
   if (whole) FUZZ_CHECK(signature);
   const std::size_t split = size == 0 ? 0 : data[0] % (size + 1);
   ImageCompleteness parts;

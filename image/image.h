@@ -46,9 +46,6 @@ class ImageCompleteness {
   bool afterSkipEntropy_ = false;  // the segment being passed over is a scan's header
 };
 
-// The whole of bytes through an ImageCompleteness.
-bool IsWholeImage(const unsigned char* bytes, std::size_t size);
-
 // The part of a picture that fills a frame of another shape without distortion: equal margins
 // cut from the two long sides.
 

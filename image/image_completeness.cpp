@@ -127,9 +127,3 @@ void ImageCompleteness::ReadHead() {
     state_ = State::Broken;
   }
 }
-
-bool IsWholeImage(const unsigned char* bytes, std::size_t size) {
-  ImageCompleteness check;
-  check.Feed(bytes, size);
-  return check.Whole();
-}

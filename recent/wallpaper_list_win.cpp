@@ -1,4 +1,4 @@
-#include "recent/recent.h"
+#include "recent/wallpaper_list_win.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,13 +1,7 @@
-// System integration: the start-with-Windows entry and the "kolorowisko:" URL scheme, both under
-// HKEY_CURRENT_USER; the program's icon in the notification area is in notification_icon_win.h.
+// System integration: the start-with-Windows entry and the "kolorowisko:" URL scheme
+// (registration_win.h, its command line in url_scheme_command.h), and the program's icon in the
+// notification area (notification_icon_win.h).
 #pragma once
 
-#include <string>
-
-// Registers the Run value "KolorowiskO" when enabled and absent; removes it when not enabled.
-void SetAutoStart(bool enabled);
-// Writes the scheme's keys, its command naming this copy of the program.
-void RegisterUrlScheme();
-// "<path>" "%1": the quotes keep a path with spaces whole and pass the link as one argument.
-// Windows-free.
-std::string UrlSchemeCommand(const std::string& programPath);
+#include "system/registration_win.h"
+#include "system/url_scheme_command.h"

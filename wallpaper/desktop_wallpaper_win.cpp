@@ -77,7 +77,3 @@ ChangeFailure ApplyDesktopImage(const std::string& imagePath) {
       ::lstrcmpiA(imagePath.substr(0, slash).c_str(), EnsureDataFolder().c_str()) == 0;
   return ShowOnEveryScreen(picture.Get(), kept ? name : std::string());
 }
-
-bool ApplyDesktopWallpaper(const std::string& imagePath) {
-  return ApplyDesktopImage(imagePath) == ChangeFailure::None;
-}

@@ -30,10 +30,8 @@ ChangeOutcome ApplyById(int id, SettingsStore& settings, WallpaperList& list);
 ChangeOutcome ApplyLink(const std::string& link);
 
 // Converts the image into AppFolder\data\wall.bmp, each screen showing its centre, and makes that
-// the desktop wallpaper; false,
-// with wall.bmp, the registry and the desktop as they were, when the image cannot be converted.
-bool ApplyDesktopWallpaper(const std::string& imagePath);
-// ApplyDesktopWallpaper telling why it failed.
+// the desktop wallpaper. When the image cannot be converted, wall.bmp, the registry and the
+// desktop stay as they were, and the failure says why.
 ChangeFailure ApplyDesktopImage(const std::string& imagePath);
 
 // Sets the file's last-write time to now (when it can be opened) and returns that time.
@@ -56,7 +54,7 @@ void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin);
 void ChangeWallpaperIfDue();
 // An image link (ApplyLink).
 void ChangeToLink(const std::string& link, ChangeOrigin origin);
-// An image file (ApplyDesktopWallpaper): a stored wallpaper, a dropped file.
+// An image file (ApplyDesktopImage): a stored wallpaper, a dropped file.
 bool ChangeToFile(const std::string& path, ChangeOrigin origin);
 // ChangeToFile of a file dropped on the settings window; its picture is kept as the data folder's
 // dropped.jpg, so that a display change can draw it again.

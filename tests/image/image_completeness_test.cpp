@@ -19,7 +19,9 @@ const std::string kPng =
 const std::string kBmp = "BM\x10\x00\x00\x00"s + "0123456789"s;  // declares 16 bytes
 
 bool Whole(const std::string& bytes) {
-  return IsWholeImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  ImageCompleteness check;
+  check.Feed(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return check.Whole();
 }
 
 TEST(ImageCompleteness, TellsWholeFilesFromCutOnes) {

@@ -74,7 +74,7 @@ class DesktopWallpaper : public GdiplusTest {
 
 TEST_F(DesktopWallpaper, ApplyWritesTheBitmapTheStyleValuesAndTheSystemSetting) {
   ::DeleteFileA(wall_.c_str());
-  ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("picture.jpg")));
+  ASSERT_EQ(ApplyDesktopImage(WritePicture("picture.jpg")), ChangeFailure::None);
 
   const Picture wall = ReadPicture(wall_);
   EXPECT_EQ(wall.width, ::GetSystemMetrics(SM_CXSCREEN));
@@ -86,13 +86,13 @@ TEST_F(DesktopWallpaper, ApplyWritesTheBitmapTheStyleValuesAndTheSystemSetting) 
 }
 
 TEST_F(DesktopWallpaper, SecondApplyLeavesOnlyTheSecondPicture) {
-  ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("first.jpg")));
-  ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("second.jpg", kOtherQuadrants)));
+  ASSERT_EQ(ApplyDesktopImage(WritePicture("first.jpg")), ChangeFailure::None);
+  ASSERT_EQ(ApplyDesktopImage(WritePicture("second.jpg", kOtherQuadrants)), ChangeFailure::None);
   EXPECT_TRUE(ShowsQuadrants(ReadPicture(wall_), kInset, kTolerance, kOtherQuadrants));
 }
 
 TEST_F(DesktopWallpaper, ImageThatCannotBeReadChangesNothing) {
-  ASSERT_TRUE(ApplyDesktopWallpaper(WritePicture("earlier.jpg")));
+  ASSERT_EQ(ApplyDesktopImage(WritePicture("earlier.jpg")), ChangeFailure::None);
   const std::string earlierWall = ReadFileBytes(wall_);
   // Values that an apply would overwrite, and a wallpaper setting that is not wall.bmp.
   SetStringValue(OpenDesktopKey().Get(), "TileWallpaper", "1");

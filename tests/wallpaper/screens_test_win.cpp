@@ -126,7 +126,7 @@ class Screens : public GdiplusTest {
 TEST_F(Screens, EachMonitorShowsTheWholeCentreAndTheRestIsBlack) {
   for (const auto& layout : {RightAndHigher(), LeftAndLower()}) {
     Lay(layout);
-    ASSERT_TRUE(ApplyDesktopWallpaper(StorePicture("abc.jpg")));
+    ASSERT_EQ(ApplyDesktopImage(StorePicture("abc.jpg")), ChangeFailure::None);
     ExpectEveryScreenShows(kQuadrants);
     const Picture wall = ReadPicture(wall_);
     // Right and higher, spanned: below the second monitor; tiled: it fills the bitmap's bottom
@@ -143,7 +143,7 @@ TEST_F(Screens, EachMonitorShowsTheWholeCentreAndTheRestIsBlack) {
 TEST_F(Screens, RefitDrawsTheShownPictureForTheNewLayoutAndFailsWithoutIt) {
   Lay(OneScreen());
   const std::string picture = StorePicture("abc.jpg");
-  ASSERT_TRUE(ApplyDesktopWallpaper(picture));
+  ASSERT_EQ(ApplyDesktopImage(picture), ChangeFailure::None);
   EXPECT_EQ(ReadPicture(wall_).width, 1920);
 
   Lay(RightAndHigher());

@@ -1,7 +1,8 @@
-#include "system/system.h"
+#include "system/registration_win.h"
 
 #include "base/app_paths_win.h"
 #include "base/registry_win.h"
+#include "system/url_scheme_command.h"
 
 namespace {
 
