@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "base/app_paths_win.h"
 #include "base/path.h"
 #include "base/scoped_win.h"
@@ -48,6 +50,20 @@ bool MakeRoom(const std::string& path, std::size_t lineBytes) {
 }
 
 }  // namespace
+
+void LogCaughtException(const char* where) noexcept {
+  try {
+    std::string what = "an unknown exception";
+    try {
+      throw;
+    } catch (const std::exception& exception) {
+      what = exception.what();
+    } catch (...) {
+    }
+    WriteLog(std::string(where) + ": " + what + " caught");
+  } catch (...) {
+  }
+}
 
 std::string LogFilePath() { return JoinPath(AppFolderPath(), "kolorowisko.log"); }
 

@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "base/log.h"
 #include "base/user_interaction_win.h"
 #include "browser/com_win.h"
 
@@ -108,6 +109,7 @@ HRESULT HTMLWindow::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VA
         return DISP_E_MEMBERNOTFOUND;
     }
   } catch (...) {
+    LogCaughtException("browser event");
     return E_FAIL;
   }
 }

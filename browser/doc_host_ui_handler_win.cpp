@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/log.h"
 #include "base/text_win.h"
 #include "base/user_interaction_win.h"
 #include "browser/browser.h"
@@ -96,6 +97,7 @@ HRESULT DocHostUiHandler::TranslateUrl(DWORD, LPWSTR urlIn, LPWSTR* urlOut) {
     if (urlOut) *urlOut = CoTaskCopy(L"about:blank");
   } catch (...) {
     // Out of memory: the address is left as it is.
+    LogCaughtException("app address");
   }
   return S_OK;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/log.h"
 #include "base/app_paths_win.h"
 #include "base/seam.h"
 #include "base/whole_file_win.h"
@@ -44,6 +45,7 @@ void PostDroppedFiles(HDROP drop) {
       if (!kept.empty()) g_keptDrops.push_back(std::move(kept));
     }
   } catch (...) {
+    LogCaughtException("drop on the settings page");
   }
   if (!g_keptDrops.empty() && !::PostMessageA(window, WM_PAGE_KEPT_DROPS, 0, 0)) ApplyKeptDrops();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/log.h"
 #include "base/app_paths_win.h"
 #include "base/user_interaction_win.h"
 #include "browser/browser.h"
@@ -128,6 +129,7 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
         HandleSettingsWindowMessage(window, message, wParam, lParam);
     if (result) return *result;
   } catch (...) {
+    LogCaughtException("settings window");
     return 0;
   }
   return ::DefWindowProcA(window, message, wParam, lParam);
@@ -155,6 +157,7 @@ void OpenSettingsWindow() {
     object.release();
   } catch (...) {
     // Out of memory: there is no settings window this time.
+    LogCaughtException("opening the settings window");
   }
   opening = nullptr;
 }

@@ -134,6 +134,7 @@ Drawings DrawForScreens(Gdiplus::GpBitmap* picture, const Screens& screens, bool
     try {
       drawn.thumbnail = DrawThumbnail(view);
     } catch (...) {
+      LogCaughtException("thumbnail drawing");
       drawn.thumbnail.Reset();
     }
   });

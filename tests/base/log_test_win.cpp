@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "base/app_paths_win.h"
@@ -45,6 +46,23 @@ TEST_F(Log, PastTheLimitTheLogBecomesTheOneOlderFile) {
   ::DeleteFileA(log_.c_str());
   ASSERT_TRUE(::CreateDirectoryA(log_.c_str(), nullptr));
   WriteLog("lost");
+}
+
+TEST_F(Log, ACaughtExceptionIsLoggedWithWhereAndWhatWhenItTells) {
+  try {
+    throw std::runtime_error("no memory");
+  } catch (...) {
+    LogCaughtException("browser event");
+  }
+  try {
+    throw 7;
+  } catch (...) {
+    LogCaughtException("settings window");
+  }
+  const std::string log = ReadFileBytes(log_);
+  EXPECT_NE(log.find(" browser event: no memory caught\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(" settings window: an unknown exception caught\r\n"), std::string::npos)
+      << log;
 }
 
 // A viewer that holds the log without letting it be renamed.
