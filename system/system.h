@@ -1,5 +1,7 @@
 // System integration: the start-with-Windows entry and the "kolorowisko:" URL scheme, both under
-// HKEY_CURRENT_USER; the program's icon in the notification area is in notification_icon_win.h.
+// HKEY_CURRENT_USER; the program's icon in the notification area is in notification_icon_win.h;
+// what the machine is doing (full-screen, battery saver, a metered connection, the session's lock)
+// is in machine_state.h.
 #pragma once
 
 #include <string>
