@@ -36,6 +36,8 @@ class WallpaperList {
   void Add(const std::string& name, Gdiplus::GpBitmap* thumbnail = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
+  // Drops every entry of that name and deletes its files (a shown data file stays).
+  void Remove(const std::string& name);
   FILETIME FileTimeOf(const std::string& name) const;
   void PurgeStrayData();
   void MakeThumbnail(const std::string& name);
@@ -62,6 +64,7 @@ class WallpaperList {
   // RemoveOldest while there are more entries than the limit.
   void RemoveBeyondLimit();
   bool IsShown(const std::string& name) const;
+  void DeleteFiles(const std::string& name);
   // Writes the drawn thumbnail of the data file of that name; an empty one is logged.
   void StoreThumbnail(const std::string& name, Gdiplus::GpBitmap* thumbnail);
 
