@@ -6,14 +6,6 @@
 
 namespace {
 
-TEST(MachineState, OnlyBusyStatesAreFullScreen) {
-  // QUNS_NOT_PRESENT 1, ACCEPTS_NOTIFICATIONS 5, QUIET_TIME 6, APP 7 let the desktop change.
-  for (int state = 0; state <= 8; ++state) {
-    SCOPED_TRACE(state);
-    EXPECT_EQ(IsFullScreenState(state), state >= 2 && state <= 4);
-  }
-}
-
 TEST(MachineState, MeteredCosts) {
   constexpr std::uint32_t kFixed = 0x2, kVariable = 0x4, kCongested = 0x20000,
                           kApproaching = 0x80000;

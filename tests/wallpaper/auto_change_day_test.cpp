@@ -9,19 +9,8 @@ namespace {
 
 constexpr std::uint64_t kMinuteMs = 60000;
 
-const char* HoldName(ChangeHold hold) {
-  switch (hold) {
-    case ChangeHold::Locked:
-      return "locked";
-    case ChangeHold::FullScreen:
-      return "full";
-    case ChangeHold::BatterySaver:
-      return "battery";
-    case ChangeHold::None:
-      break;
-  }
-  return "none";
-}
+// In the order of ChangeHold.
+constexpr const char* kHoldNames[] = {"none", "locked", "full", "battery"};
 
 // Plays a day written as words, with automatic change on every `interval` minutes: "t" a
 // minute's tick, "sN" N minutes of sleep (the clock runs, no ticks), "w" a wake, "u" an unlock,
@@ -63,7 +52,7 @@ std::string PlayDay(const std::string& script, int interval = 10) {
     if (std::string("twur").find(word[0]) == std::string::npos) continue;
     const char* told[] = {".", "C", "D", "n", "p:"};
     answer += (answer.empty() ? "" : " ") + std::string(told[static_cast<int>(step.action)]);
-    if (step.action == DayAction::Postpone) answer += HoldName(step.hold);
+    if (step.action == DayAction::Postpone) answer += kHoldNames[static_cast<int>(step.hold)];
   }
   return answer;
 }

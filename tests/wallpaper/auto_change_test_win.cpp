@@ -125,24 +125,6 @@ TEST_F(AutoChangeThroughADay, WakesPostponementsAndTheStoreOnAMeteredConnection)
             (Lines{"automatic change postponed: a full-screen program or a presentation runs",
                    "automatic change postponed: battery saver is on",
                    "change (timer) metered, stored 2.jpg: ok"}));
-
-  // The count started again from the postponed change.
-  Ticks(9);
-  EXPECT_EQ(NewLines(), Lines{});
-  Ticks(1);
-  EXPECT_EQ(NewLines(), Lines{"change (timer) metered, stored 3.jpg: ok"});
-}
-
-TEST_F(AutoChangeThroughADay, LockedTheChangeWaitsForTheUnlock) {
-  StoreOldestFirst({"1.jpg", "2.jpg"});
-  NoteSessionLocked();
-  Ticks(15);
-  EXPECT_TRUE(AutoChangeDueAfterUnlock());
-  EXPECT_FALSE(AutoChangeDueAfterUnlock());
-  RunDelayedAutoChange();
-  EXPECT_EQ(NewLines(), (Lines{"automatic change postponed: the session is locked",
-                               "unlock: the automatic change is due",
-                               "change (timer) metered, stored 1.jpg: ok"}));
 }
 
 TEST_F(AutoChangeThroughADay, AStoreOfOneShowsNothingOnAMeteredConnection) {
