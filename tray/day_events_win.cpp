@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <wtsapi32.h>
 
 #include "system/machine_state_win.h"
 #include "tray/tray.h"
