@@ -16,6 +16,7 @@
 #include "support/seam_replacement.h"
 #include "support/user_state_win.h"
 #include "system/machine_state_win.h"
+#include "system/notification_icon_win.h"
 #include "wallpaper/wallpaper.h"
 #include "recent/wallpaper_list_fixture.h"
 
@@ -30,6 +31,8 @@ ULONGLONG WINAPI FakeClock() { return g_nowMs; }
 bool FakeFullScreen() { return g_fullScreen; }
 bool FakeBatterySaver() { return g_batterySaver; }
 bool FakeMetered() { return g_metered; }
+// The busy icon of a change: an icon of this process would stay in the notification area after it.
+BOOL WINAPI NoShell(DWORD, PNOTIFYICONDATAA) { return TRUE; }
 
 class AutoChangeThroughADay : public WallpaperListTest {
  protected:
@@ -94,6 +97,7 @@ class AutoChangeThroughADay : public WallpaperListTest {
   SeamReplacement<MachineProbe> fullScreen_{SetFullScreenProbe, FakeFullScreen};
   SeamReplacement<MachineProbe> batterySaver_{SetBatterySaverProbe, FakeBatterySaver};
   SeamReplacement<MachineProbe> metered_{SetMeteredProbe, FakeMetered};
+  SeamReplacement<NotifyIconFunction> shell_{SetNotifyIconFunction, NoShell};
   std::size_t read_ = 0;
 };
 
