@@ -60,7 +60,8 @@ function(kolorowisko_bottom_layer target scope)
   target_compile_definitions(${target} ${scope} NOMINMAX
                              _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 PSAPI_VERSION=1)
   target_link_libraries(${target} ${scope}
-    wininet gdiplus ole32 oleaut32 uuid shell32 shlwapi comctl32 psapi advapi32 user32 gdi32)
+    wininet gdiplus ole32 oleaut32 uuid shell32 shlwapi comctl32 psapi wtsapi32 advapi32 user32
+    gdi32)
   if(MINGW)
     # A self-contained exe: no MinGW runtime DLL beside it.
     target_link_options(${target} ${scope} -static -static-libgcc -static-libstdc++)

@@ -98,7 +98,16 @@ void WallpaperList::RemoveOldest() {
   const std::string name = entries_.back().name;
   entries_.pop_back();
   // Another entry of the same file keeps it.
-  if (Find(name)) return;
+  if (!Find(name)) DeleteFiles(name);
+}
+
+void WallpaperList::Remove(const std::string& name) {
+  entries_.remove_if(
+      [&name](const WallpaperEntry& entry) { return SameFileName(entry.name, name); });
+  DeleteFiles(name);
+}
+
+void WallpaperList::DeleteFiles(const std::string& name) {
   ::DeleteFileA((JoinPath(thumbnailsFolder_, name)).c_str());
   if (!IsShown(name)) ::DeleteFileA((JoinPath(dataFolder_, name)).c_str());
 }

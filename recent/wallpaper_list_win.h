@@ -35,6 +35,8 @@ class WallpaperList {
   void Add(const std::string& name, Gdiplus::GpBitmap* thumbnail = nullptr);
   // Drops the oldest entry and deletes its files, unless another entry names the same files.
   void RemoveOldest();
+  // Drops every entry of that name and deletes its files (a shown data file stays).
+  void Remove(const std::string& name);
   void MakeThumbnail(const std::string& name);
   // Newest first; stable, so entries of equal time keep their order.
   void Sort();
@@ -59,6 +61,7 @@ class WallpaperList {
   // RemoveOldest while there are more entries than the limit.
   void RemoveBeyondLimit();
   bool IsShown(const std::string& name) const;
+  void DeleteFiles(const std::string& name);
   FILETIME FileTimeOf(const std::string& name) const;
   // Removes data files that no entry names (a thumbnail lost, a change cut short), but never one
   // that the screens show.

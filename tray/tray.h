@@ -1,5 +1,6 @@
 // Notification area: the hidden tray window with its icon's menu and the automatic-change timer,
-// and the numbers handed to the program on its command line or by a second copy.
+// and the numbers handed to the program on its command line or by a second copy; the machine's
+// sleep, wake and lock reach the automatic change through it.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,14 @@ constexpr UINT_PTR kAutoChangeTimerId = 950;
 constexpr UINT kAutoChangeTimerPeriodMs = 60000;
 // A display change comes as a burst of messages (each monitor, each step of a new arrangement):
 // the desktop is drawn again once they have settled.
-constexpr UINT_PTR kDisplayChangeTimerId = 951;
+// Not 951: that is the icon's timer for adding it again (notification_icon_win.h), on the same
+// window, and a timer of the same id would replace it.
+constexpr UINT_PTR kDisplayChangeTimerId = 953;
 constexpr UINT kDisplayChangeSettleMs = 1500;
+// After a wake or an unlock, a due automatic change waits a few seconds: the network often comes
+// back only after the wake.
+constexpr UINT_PTR kDelayedChangeTimerId = 952;
+constexpr UINT kDelayedChangeMs = 5000;
 
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

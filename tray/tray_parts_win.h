@@ -9,3 +9,12 @@ HMENU BuildTrayMenu(HINSTANCE instance);
 UINT ChooseTrayMenuCommand(HWND trayWindow, HMENU menu);
 // Carries out a command id of the tray menu; other ids do nothing.
 void CarryOutTrayCommand(UINT command);
+
+// The machine's day for the automatic change (day_events_win.cpp): the session's lock
+// notifications from the window's creation to its destruction, WM_POWERBROADCAST's event,
+// WM_WTSSESSION_CHANGE's event, and the delayed change's timer.
+void WatchDayEvents(HWND trayWindow);
+void StopWatchingDayEvents(HWND trayWindow);
+void OnPowerEvent(HWND trayWindow, WPARAM event);
+void OnSessionEvent(HWND trayWindow, WPARAM event);
+void OnDelayedChangeTimer(HWND trayWindow);

@@ -40,6 +40,8 @@ void OnTimer(HWND window, UINT_PTR timer) {
   } else if (timer == kDisplayChangeTimerId) {
     ::KillTimer(window, kDisplayChangeTimerId);
     RefitWallpaperToScreens();
+  } else if (timer == kDelayedChangeTimerId) {
+    OnDelayedChangeTimer(window);
   }
 }
 
@@ -61,8 +63,10 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       OnCreate(window);
+      WatchDayEvents(window);
       return 0;
     case WM_DESTROY:
+      StopWatchingDayEvents(window);
       StopProgram(window);
       return 0;
     case WM_CLOSE:
@@ -77,6 +81,12 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       // Each message of the burst starts the wait again.
       ::SetTimer(window, kDisplayChangeTimerId, kDisplayChangeSettleMs, nullptr);
+      return 0;
+    case WM_POWERBROADCAST:
+      OnPowerEvent(window, wParam);
+      return TRUE;  // also grants a query, as the default handling does
+    case WM_WTSSESSION_CHANGE:
+      OnSessionEvent(window, wParam);
       return 0;
     case WM_TRAY_NOTIFY:
       OnTrayNotify(window, wParam, lParam);

@@ -1,52 +1,15 @@
 #include "wallpaper/wallpaper.h"
 
-#include <chrono>
 #include <string>
 
 #include "base/app_paths_win.h"
-#include "base/log.h"
 #include "base/path.h"
-#include "base/text_win.h"
 #include "image/image_win.h"
 #include "recent/picture_name.h"
-#include "recent/recent.h"
-#include "settings/settings.h"
 #include "system/notification_icon_win.h"
-#include "wallpaper/auto_change_counter.h"
+#include "wallpaper/logged_change_win.h"
 
 namespace {
-
-AutoChangeCounter g_counter;
-
-// Carries the change out and writes its line, with how long it took. subject is ANSI, as paths
-// and links are here.
-template <typename Change>
-ChangeOutcome LoggedChange(ChangeOrigin origin, const std::string& subject, Change change) {
-  const auto start = std::chrono::steady_clock::now();
-  const ChangeOutcome outcome = change();
-  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - start);
-  WriteLog(ChangeLogText(origin, AnsiToUtf8(subject), outcome, took.count()));
-  return outcome;
-}
-
-ChangeOutcome LoggedPoolChange(ChangeOrigin origin, WallpaperPool pool, bool premium) {
-  return LoggedChange(origin, PoolSubject(pool), [&] {
-    return ChangeFromPool(AppWallpapers(), AppSettings(), pool, premium);
-  });
-}
-
-// Offline, the automatic change shows what the store has: the wallpaper shown longest ago, the
-// last of the list (each showing moves a wallpaper to the front). The front one is on the desktop
-// now, so a store of fewer than two has nothing to show.
-void ShowLongestUnshown(WallpaperList& list) {
-  if (list.Entries().size() < 2) return;
-  const std::string name = list.Entries().back().name;
-  const ChangeOutcome shown = LoggedChange(ChangeOrigin::Timer, "offline, stored " + name, [&] {
-    return ChangeOutcome(ApplyDesktopImage(JoinPath(list.DataFolder(), name)));
-  });
-  if (shown) RefreshStoredWallpaper(list, name);
-}
 
 // The one way of a change the user asked for. A choice made in the program's own menu or page
 // restarts the automatic change's count, so that the next automatic change comes a full interval
@@ -54,7 +17,7 @@ void ShowLongestUnshown(WallpaperList& list) {
 // not the user's own choice of the next picture, and leaves the count running, as it always has.
 template <typename Change>
 void RunUserChange(ChangeOrigin origin, Change change) {
-  if (origin == ChangeOrigin::Menu || origin == ChangeOrigin::Page) g_counter.Reset();
+  if (origin == ChangeOrigin::Menu || origin == ChangeOrigin::Page) RestartAutoChangeCount();
   BusyTrayIcon busy;
   change();
 }
@@ -63,15 +26,6 @@ void RunUserChange(ChangeOrigin origin, Change change) {
 
 void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin) {
   RunUserChange(origin, [&] { LoggedPoolChange(origin, pool, premium); });
-}
-
-void ChangeWallpaperIfDue() {
-  if (!g_counter.Tick(ReadAutoChangeSettings(AppSettings()))) return;
-  BusyTrayIcon busy;
-  const ChangeOutcome outcome =
-      LoggedPoolChange(ChangeOrigin::Timer, WallpaperPool::FromSettings, false);
-  // Only when the service cannot be reached: an answer, even a refusal, is the service's word.
-  if (IsUnreachable(outcome.failure)) ShowLongestUnshown(AppWallpapers());
 }
 
 void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin) {

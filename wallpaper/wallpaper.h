@@ -48,10 +48,26 @@ bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name);
 // the settings page's restart the automatic change's count (user_change_win.cpp says why).
 void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origin);
 void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin);
-// One minute of the automatic-change timer: changes the wallpaper from the stored pool when the
-// settings say it is due. When the service cannot be reached at all, the stored wallpaper shown
-// longest ago is shown instead, if the store holds two or more.
+// The automatic change (auto_change_day.h has its rules; auto_change_win.cpp carries them out).
+// Its change draws from the stored pool; when the service cannot be reached at all, or the
+// connection is metered, the stored wallpaper shown longest ago is shown instead, if the store
+// holds two or more. Each step that matters writes its line in the log.
+//
+// The clock that tells whether the interval has passed after a wake; tests stand in for it.
+using AutoChangeClock = ULONGLONG(WINAPI*)();
+AutoChangeClock SetAutoChangeClock(AutoChangeClock replacement);
+// The count and the clock start with the timer.
+void StartAutoChangeClock();
+// A change the user made from the menu or the page: the next automatic one is an interval away.
+void RestartAutoChangeCount();
+// One minute of the automatic-change timer: the change when it is due and nothing holds it.
 void ChangeWallpaperIfDue();
+// After a resume from sleep or an unlock: true when the change is due and is to run a few seconds
+// later, through RunDelayedAutoChange.
+bool AutoChangeDueAfterWake();
+bool AutoChangeDueAfterUnlock();
+void NoteSessionLocked();
+void RunDelayedAutoChange();
 // An image link (ApplyLink).
 void ChangeToLink(const std::string& link, ChangeOrigin origin);
 // An image file (ApplyDesktopImage): a stored wallpaper, a dropped file.
