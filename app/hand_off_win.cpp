@@ -13,8 +13,11 @@ namespace {
 
 Seam<MessageSender> g_send(::SendMessageTimeoutA);
 
-// The conversion of the picture after its transfers takes seconds; a minute more is plenty.
-constexpr auto kHandOffBound = 2 * kFetchDeadline + std::chrono::minutes(1);
+// Longer than the longest change a running copy makes: a selection request and an image
+// transfer (or an image and its link report), each up to its deadline. The conversion of the
+// picture after them takes seconds; a minute more is plenty.
+constexpr UINT kHandOffBoundMs =
+    static_cast<UINT>((2 * kFetchDeadline + std::chrono::minutes(1)).count());
 
 enum class Delivery { Done, Refused, NoAnswer };
 
@@ -23,8 +26,8 @@ enum class Delivery { Done, Refused, NoAnswer };
 Delivery Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   ::SetLastError(ERROR_SUCCESS);
-  if (g_send.Get()(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                   HandOffBoundMs(), &result) != 0) {
+  if (g_send.Get()(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kHandOffBoundMs,
+                   &result) != 0) {
     return Delivery::Done;
   }
   return ::GetLastError() == ERROR_ACCESS_DENIED ? Delivery::Refused : Delivery::NoAnswer;
@@ -56,10 +59,6 @@ std::string Seconds(DWORD ms) { return std::to_string(ms / 1000) + " s"; }
 
 }  // namespace
 
-UINT HandOffBoundMs() {
-  return static_cast<UINT>(std::chrono::milliseconds(kHandOffBound).count());
-}
-
 int HandOffToRunningCopy(HWND runningWindow, const std::string& argument) {
   switch (Deliver(runningWindow, argument)) {
     case Delivery::Done:
@@ -73,7 +72,7 @@ int HandOffToRunningCopy(HWND runningWindow, const std::string& argument) {
       break;
   }
   return TellLostHandOff(
-      "the running copy did not answer within " + Seconds(HandOffBoundMs()) + " the hand-off of",
+      "the running copy did not answer within " + Seconds(kHandOffBoundMs) + " the hand-off of",
       argument,
       L"Działające Kolorowisko nie odpowiada i nie wykonało polecenia. Jeśli nadal nie "
       L"odpowiada, zamknij je (Wyjście w menu ikony) i uruchom ponownie.");

@@ -26,6 +26,3 @@ int TellNoRunningCopyAnswered(const std::string& argument, DWORD waitedMs);
 using MessageSender = LRESULT(WINAPI*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT flags, UINT timeoutMs, PDWORD_PTR result);
 MessageSender SetHandOffSender(MessageSender replacement);
-// The hand-off's bound: longer than the longest change a running copy makes, a selection
-// request and an image transfer each up to their deadline.
-UINT HandOffBoundMs();

@@ -42,8 +42,9 @@ bool RegisterTrayWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 void LogFailedCall(const char* call) {
+  const DWORD error = ::GetLastError();
   WriteLog(std::string("tray window not made: ") + call + " failed (error " +
-           std::to_string(::GetLastError()) + ")");
+           std::to_string(error) + ")");
 }
 
 }  // namespace
