@@ -19,7 +19,7 @@ Seam<MessageSender> g_send(::SendMessageTimeoutA);
 constexpr UINT kHandOffBoundMs =
     static_cast<UINT>((2 * kFetchDeadline + std::chrono::minutes(1)).count());
 
-enum class Delivery { Done, Refused, NoAnswer };
+enum class Delivery { Done, Refused, NoAnswer, WindowGone };
 
 // Windows refuses a message from a normal process to an elevated one with ERROR_ACCESS_DENIED;
 // any other failure is a copy that did not answer in time, hung or gone.
@@ -30,7 +30,8 @@ Delivery Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
                    &result) != 0) {
     return Delivery::Done;
   }
-  return ::GetLastError() == ERROR_ACCESS_DENIED ? Delivery::Refused : Delivery::NoAnswer;
+  if (::GetLastError() == ERROR_ACCESS_DENIED) return Delivery::Refused;
+  return ::IsWindow(window) ? Delivery::NoAnswer : Delivery::WindowGone;
 }
 
 Delivery Deliver(HWND runningWindow, const std::string& argument) {
@@ -59,10 +60,12 @@ std::string Seconds(DWORD ms) { return std::to_string(ms / 1000) + " s"; }
 
 }  // namespace
 
-int HandOffToRunningCopy(HWND runningWindow, const std::string& argument) {
+std::optional<int> HandOffToRunningCopy(HWND runningWindow, const std::string& argument) {
   switch (Deliver(runningWindow, argument)) {
     case Delivery::Done:
       return 0;
+    case Delivery::WindowGone:
+      return std::nullopt;
     case Delivery::Refused:
       return TellLostHandOff(
           "the running copy refused the hand-off of", argument,

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // Held by the running copy for its whole run; one per user session.
@@ -17,7 +18,9 @@ DWORD SetStartingCopyWait(DWORD waitMs);
 
 // Sends a normalised argument to the running copy's tray window and waits until it is done; the
 // exit code: 0, or 1 after telling the user that the running copy refused it or did not answer.
-int HandOffToRunningCopy(HWND runningWindow, const std::string& argument);
+// Nothing, and nothing told, when the window went before it took the argument: that copy is
+// ending.
+std::optional<int> HandOffToRunningCopy(HWND runningWindow, const std::string& argument);
 // The copy holding the mutex showed no window and did not end: the argument is lost. Tells the
 // user; the exit code, 1.
 int TellNoRunningCopyAnswered(const std::string& argument, DWORD waitedMs);

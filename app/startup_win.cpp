@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <optional>
 
 #include "app/argument.h"
 #include "base/app_paths_win.h"
@@ -78,6 +79,9 @@ void CarryOutStartupArgument(const std::string& argument) {
   }
 }
 
+// Ours, or none could be made: this copy may run.
+bool IsFree(const RunningCopyMutex& mutex) { return mutex.Owned() || !mutex.Exists(); }
+
 // The running copy's window, or null when this copy is to run or nobody answered. A copy that
 // started a moment earlier holds the mutex before its window exists, and one that is ending holds
 // it after its window is gone: this one waits for the window, or takes the mutex when that copy
@@ -85,7 +89,7 @@ void CarryOutStartupArgument(const std::string& argument) {
 HWND FindRunningCopy(RunningCopyMutex& mutex) {
   for (DWORD waited = 0;; waited += kStartingCopyPollMs) {
     if (HWND window = ::FindWindowA(kTrayWindowClass, kTrayWindowTitle)) return window;
-    if (mutex.Owned() || !mutex.Exists() || waited >= g_startingCopyWaitMs.Get()) return nullptr;
+    if (IsFree(mutex) || waited >= g_startingCopyWaitMs.Get()) return nullptr;
     mutex.WaitToOwn(kStartingCopyPollMs);
   }
 }
@@ -134,23 +138,27 @@ int RunProgram(HINSTANCE instance, const char* commandLine) {
   const std::string argument = NormaliseArgument(commandLine ? commandLine : "");
   // Decided before anything is touched: two copies started together must not both run.
   RunningCopyMutex mutex;
-  HWND running = FindRunningCopy(mutex);
-  // Neither found nor ours: the copy that holds the mutex neither showed a window nor ended.
-  if (!running && mutex.Exists() && !mutex.Owned()) {
-    return TellNoRunningCopyAnswered(argument, g_startingCopyWaitMs.Get());
+  for (;;) {
+    HWND running = FindRunningCopy(mutex);
+    // Neither found nor ours: the copy that holds the mutex neither showed a window nor ended.
+    if (!running && !IsFree(mutex)) {
+      return TellNoRunningCopyAnswered(argument, g_startingCopyWaitMs.Get());
+    }
+    // On defaults the start-with-Windows entry stays as the user left it.
+    if (LoadAppSettings()) {
+      bool autoStart = false;
+      AppSettings().GetFlag(kAutoStartKey, autoStart);
+      SetAutoStart(autoStart);
+    }
+    // The running copy owns the data and thumbnails folders: a second copy that loaded the list
+    // would purge a download that the running copy is storing right now, or its temporary files.
+    if (!running) return RunAsTheRunningCopy(instance, argument);
+    if (const std::optional<int> exitCode = HandOffToRunningCopy(running, argument)) {
+      return *exitCode;
+    }
+    // Its window went as the argument came: that copy is ending, and this one runs once it has
+    // gone (the settings are read again then, as that copy may have saved them last).
   }
-
-  // On defaults the start-with-Windows entry stays as the user left it.
-  if (LoadAppSettings()) {
-    bool autoStart = false;
-    AppSettings().GetFlag(kAutoStartKey, autoStart);
-    SetAutoStart(autoStart);
-  }
-
-  // The running copy owns the data and thumbnails folders: a second copy that loaded the list
-  // would purge a download that the running copy is storing right now, or its temporary files.
-  if (running) return HandOffToRunningCopy(running, argument);
-  return RunAsTheRunningCopy(instance, argument);
 }
 
 DWORD SetStartingCopyWait(DWORD waitMs) { return g_startingCopyWaitMs.Replace(waitMs); }

@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "resources/resource_ids.h"
 #include "support/seam_replacement.h"
@@ -18,59 +16,54 @@ namespace {
 int g_deletes = 0;
 int g_addsToRefuse = 0;
 bool g_shown = false;
+int g_quits = 0;
 
 // A shell that refuses the next few adds and counts the removals.
 BOOL WINAPI StandInShell(DWORD message, PNOTIFYICONDATAA) {
-  if (message == NIM_DELETE) {
-    ++g_deletes;
-    g_shown = false;
-    return TRUE;
+  switch (message) {
+    case NIM_DELETE:
+      ++g_deletes;
+      g_shown = false;
+      return TRUE;
+    case NIM_ADD:
+      g_shown = g_shown || g_addsToRefuse-- <= 0;
+      return g_shown;
+    default:
+      return g_shown;
   }
-  if (message == NIM_ADD && g_addsToRefuse-- > 0) return FALSE;
-  if (message == NIM_MODIFY && !g_shown) return FALSE;
-  g_shown = true;
-  return TRUE;
 }
 
-struct FilterCall {
+int g_filtered = 0;
+struct {
   HWND window;
   UINT message;
   DWORD action;
-};
-std::vector<FilterCall> g_filtered;
+} g_filter;
 
 BOOL WINAPI RecordFilter(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
-  g_filtered.push_back({window, message, action});
+  ++g_filtered;
+  g_filter = {window, message, action};
   return TRUE;
+}
+
+// Dispatches what comes for up to forMs, and counts the WM_QUITs; stops early once done says so.
+void Pump(
+    DWORD forMs, bool (*done)() = [] { return false; }) {
+  for (DWORD waited = 0; waited <= forMs && !done(); waited += 20) {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) g_quits += message.wParam == 0 ? 1 : 100;
+      ::DispatchMessageA(&message);
+    }
+    ::Sleep(20);
+  }
 }
 
 class TrayWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    g_deletes = 0;
-    g_addsToRefuse = 0;
-    g_shown = false;
-    g_filtered.clear();
     tray_ = TrayWindow::Create(::GetModuleHandleA(nullptr));
     ASSERT_NE(tray_, nullptr);
-    ASSERT_TRUE(::IsWindow(tray_->Handle()));
-  }
-
-  // Dispatches what comes for a while; true when a WM_QUIT with code 0 came, and only one.
-  static bool PumpFindsOneQuit(DWORD forMs) {
-    int quits = 0;
-    for (DWORD waited = 0; waited <= forMs; waited += 20) {
-      MSG message;
-      while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-          quits += message.wParam == 0 ? 1 : 100;
-        } else {
-          ::DispatchMessageA(&message);
-        }
-      }
-      ::Sleep(20);
-    }
-    return quits == 1;
   }
 
   SeamReplacement<NotifyIconFunction> shell_{SetNotifyIconFunction, StandInShell};
@@ -92,30 +85,25 @@ TEST_F(TrayWindowTest, EveryWayOutDestroysTheWindowAndEndsTheLoopOnce) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.label);
     if (!tray_) tray_ = TrayWindow::Create(::GetModuleHandleA(nullptr));
-    ASSERT_NE(tray_, nullptr);
     const HWND window = tray_->Handle();
-    g_deletes = 0;
+    g_deletes = g_quits = 0;
     c.ask(tray_);
     EXPECT_FALSE(::IsWindow(window));
-    if (tray_) {
-      EXPECT_EQ(tray_->Handle(), nullptr);
-    }
-    EXPECT_EQ(g_deletes, 1);
-    EXPECT_TRUE(PumpFindsOneQuit(100));
+    EXPECT_TRUE(!tray_ || !tray_->Handle());
+    Pump(100);
     tray_.reset();
-    EXPECT_EQ(g_deletes, 1) << "the ending ran again";
+    EXPECT_EQ(g_deletes, 1);
+    EXPECT_EQ(g_quits, 1);
   }
 }
 
 // An elevated copy hears Explorer's restart; nothing else gets through the integrity filter, the
-// hand-off messages least of all.
+// hand-off messages least of all. Where the call is missing, the window is made all the same.
 TEST_F(TrayWindowTest, LetsOnlyTaskbarCreatedThroughTheIntegrityFilter) {
-  ASSERT_EQ(g_filtered.size(), 1u);
-  EXPECT_EQ(g_filtered[0].window, tray_->Handle());
-  EXPECT_EQ(g_filtered[0].message, ::RegisterWindowMessageA("TaskbarCreated"));
-  EXPECT_EQ(g_filtered[0].action, static_cast<DWORD>(MSGFLT_ALLOW));
-
-  // Where the call is missing, the window is made all the same.
+  EXPECT_EQ(g_filtered, 1);
+  EXPECT_EQ(g_filter.window, tray_->Handle());
+  EXPECT_EQ(g_filter.message, ::RegisterWindowMessageA("TaskbarCreated"));
+  EXPECT_EQ(g_filter.action, static_cast<DWORD>(MSGFLT_ALLOW));
   SeamReplacement<MessageFilterFunction> missing(SetMessageFilterFunction, nullptr);
   EXPECT_NE(TrayWindow::Create(::GetModuleHandleA(nullptr)), nullptr);
 }
@@ -128,11 +116,7 @@ TEST_F(TrayWindowTest, ADisplayChangeLeavesTheIconsAddingAgainAlone) {
   AddTrayIcon();
   ::SendMessageA(tray_->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1920, 1080));
   // The icon is added again after a second; the display's settling wait is longer.
-  for (DWORD waited = 0; waited < 1300 && !g_shown; waited += 20) {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-    ::Sleep(20);
-  }
+  Pump(1300, [] { return g_shown; });
   EXPECT_TRUE(g_shown);
   tray_.reset();  // before the display's wait ends: nothing is drawn again
 }
