@@ -73,10 +73,11 @@ HRESULT DocHostUiHandler::TranslateAccelerator(MSG*, const GUID*, DWORD) { retur
 HRESULT DocHostUiHandler::GetOptionKeyPath(LPOLESTR*, DWORD) { return S_FALSE; }
 
 // The page invites the user to drop an image on it, but the control covers the whole window:
-// files dropped over it must reach the window's own drop handling, not open in the browser.
-HRESULT DocHostUiHandler::GetDropTarget(IDropTarget* browserTarget, IDropTarget** target) {
+// files dropped over it must reach the window's own drop handling, not open in the browser. The
+// browser's own target is not used at all (see FileDropTarget).
+HRESULT DocHostUiHandler::GetDropTarget(IDropTarget*, IDropTarget** target) {
   if (!target) return E_POINTER;
-  *target = new (std::nothrow) FileDropTarget(browserTarget, PostDroppedFiles);
+  *target = new (std::nothrow) FileDropTarget(PostDroppedFiles);
   return *target ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -23,9 +23,14 @@ bool CarriesFiles(IDataObject* data) {
   return data && data->QueryGetData(&format) == S_OK;
 }
 
-// The copies of dropped images that wait for the settings window, oldest first. Kept here rather
-// than in the message, which any process could post.
-std::vector<std::string> g_keptDrops;
+// A dropped image's copy that waits for the settings window, and the file the user dropped.
+struct KeptDrop {
+  std::string copy;
+  std::string dropped;
+};
+
+// Oldest first. Kept here rather than in the message, which any process could post.
+std::vector<KeptDrop> g_keptDrops;
 
 }  // namespace
 
@@ -42,7 +47,7 @@ void PostDroppedFiles(HDROP drop) {
     for (UINT index = 0; ::DragQueryFileA(drop, index, path, MAX_PATH) != 0; ++index) {
       if (!IsImageFile(path)) continue;
       std::string kept = CopyToTemporaryFile(path, folder);
-      if (!kept.empty()) g_keptDrops.push_back(std::move(kept));
+      if (!kept.empty()) g_keptDrops.push_back({std::move(kept), path});
     }
   } catch (...) {
     LogCaughtException("drop on the settings page");
@@ -51,22 +56,22 @@ void PostDroppedFiles(HDROP drop) {
 }
 
 void ApplyKeptDrops() {
-  const std::vector<std::string> kept = std::exchange(g_keptDrops, {});
-  for (const std::string& path : kept) {
-    g_applyDroppedImage.Get()(path);
-    ::DeleteFileA(path.c_str());
+  const std::vector<KeptDrop> kept = std::exchange(g_keptDrops, {});
+  for (const KeptDrop& drop : kept) {
+    g_applyDroppedImage.Get()(drop.copy, drop.dropped);
+    ::DeleteFileA(drop.copy.c_str());
   }
 }
 
 void DiscardKeptDrops() {
-  for (const std::string& path : std::exchange(g_keptDrops, {})) ::DeleteFileA(path.c_str());
+  for (const KeptDrop& drop : std::exchange(g_keptDrops, {})) ::DeleteFileA(drop.copy.c_str());
 }
 
 void ApplyDroppedFiles(HDROP drop) {
   char path[MAX_PATH];
   for (UINT index = 0; ::DragQueryFileA(drop, index, path, MAX_PATH) != 0; ++index) {
     // Known by its first bytes, whatever its name; a folder or an unreadable file is no image.
-    if (IsImageFile(path)) g_applyDroppedImage.Get()(path);
+    if (IsImageFile(path)) g_applyDroppedImage.Get()(path, path);
   }
 }
 
@@ -74,8 +79,7 @@ DroppedImageHandler SetDroppedImageHandler(DroppedImageHandler replacement) {
   return g_applyDroppedImage.Replace(replacement);
 }
 
-FileDropTarget::FileDropTarget(IDropTarget* browserTarget, FileDropHandler handler)
-    : browserTarget_(browserTarget), handler_(handler) {}
+FileDropTarget::FileDropTarget(FileDropHandler handler) : handler_(handler) {}
 
 HRESULT FileDropTarget::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
@@ -96,53 +100,39 @@ ULONG FileDropTarget::Release() {
   return references;
 }
 
-void FileDropTarget::OfferCopy(DWORD* effect) {
-  if (effect) *effect = (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+void FileDropTarget::Offer(DWORD* effect) const {
+  if (!effect) return;
+  *effect = draggingFiles_ && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
-HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
+HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   draggingFiles_ = CarriesFiles(data);
-  if (draggingFiles_) {
-    OfferCopy(effect);
-    return S_OK;
-  }
-  if (browserTarget_) return browserTarget_->DragEnter(data, keyState, point, effect);
-  if (effect) *effect = DROPEFFECT_NONE;
+  Offer(effect);
   return S_OK;
 }
 
-HRESULT FileDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
-  if (draggingFiles_) {
-    OfferCopy(effect);
-    return S_OK;
-  }
-  if (browserTarget_) return browserTarget_->DragOver(keyState, point, effect);
-  if (effect) *effect = DROPEFFECT_NONE;
+HRESULT FileDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+  Offer(effect);
   return S_OK;
 }
 
 HRESULT FileDropTarget::DragLeave() {
-  const bool draggedFiles = draggingFiles_;
   draggingFiles_ = false;
-  if (draggedFiles || !browserTarget_) return S_OK;
-  return browserTarget_->DragLeave();
+  return S_OK;
 }
 
-HRESULT FileDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
-  draggingFiles_ = false;
-  if (!CarriesFiles(data)) {
-    if (browserTarget_) return browserTarget_->Drop(data, keyState, point, effect);
-    if (effect) *effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
+HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  draggingFiles_ = CarriesFiles(data);
   FORMATETC format = FileListFormat();
   STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&format, &medium))) {
-    if (effect) *effect = DROPEFFECT_NONE;
+  if (!draggingFiles_ || FAILED(data->GetData(&format, &medium))) {
+    draggingFiles_ = false;
+    Offer(effect);
     return S_OK;
   }
   handler_(static_cast<HDROP>(medium.hGlobal));
   ::ReleaseStgMedium(&medium);
-  OfferCopy(effect);
+  Offer(effect);
+  draggingFiles_ = false;
   return S_OK;
 }

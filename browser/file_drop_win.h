@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <oleidl.h>
 #include <shellapi.h>
-#include <wrl/client.h>
 
 #include <string>
 
@@ -23,19 +22,20 @@ void PostDroppedFiles(HDROP drop);
 // each; or, when the window goes first, only removes them.
 void ApplyKeptDrops();
 void DiscardKeptDrops();
-// Where the dropped images go; tests put a recorder in place to see which files arrive, in order.
-using DroppedImageHandler = bool (*)(const std::string& imagePath);
+// Where the dropped images go: the picture to show and the file the user dropped, which names it
+// in the log; tests put a recorder in place to see which files arrive, in order.
+using DroppedImageHandler = bool (*)(const std::string& imagePath, const std::string& droppedPath);
 DroppedImageHandler SetDroppedImageHandler(DroppedImageHandler replacement);
 
-// A drop target that takes dropped files itself and passes every other drop to the browser's
-// own target.
+// A drop target that takes dropped files itself and refuses every other drag: a link or text
+// dropped on the browser would navigate it, and an address of the program's own page with a
+// command anchor would carry that command out.
 class FileDropTarget final : public IDropTarget {
  public:
   using FileDropHandler = void (*)(HDROP drop);
 
-  // browserTarget may be null: then only file drops are accepted. The handler gets the drop
-  // while it runs; the data object keeps the handle.
-  FileDropTarget(IDropTarget* browserTarget, FileDropHandler handler);
+  // The handler gets the drop while it runs; the data object keeps the handle.
+  explicit FileDropTarget(FileDropHandler handler);
   FileDropTarget(const FileDropTarget&) = delete;
   FileDropTarget& operator=(const FileDropTarget&) = delete;
 
@@ -54,11 +54,10 @@ class FileDropTarget final : public IDropTarget {
 
  private:
   ~FileDropTarget() = default;
-  // Accepts copying the files when the source allows it.
-  static void OfferCopy(DWORD* effect);
+  // Accepts copying files when the source allows it; refuses anything else.
+  void Offer(DWORD* effect) const;
 
   LONG references_ = 1;
-  Microsoft::WRL::ComPtr<IDropTarget> browserTarget_;
   FileDropHandler handler_;
   bool draggingFiles_ = false;
 };

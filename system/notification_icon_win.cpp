@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr UINT_PTR kAddAgainTimerId = 951;
+constexpr UINT_PTR kAddAgainTimerId = 960;  // apart from the tray window's own timers, 950 to 952
 constexpr UINT kAddAgainPeriodMs = 1000;
 
 NOTIFYICONDATAA g_icon;

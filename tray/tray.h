@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "system/notification_icon_win.h"
 
 constexpr UINT WM_REMOTE_COMMAND = WM_USER + 120;  // 1144: a number handed over by a second copy
@@ -12,23 +14,61 @@ constexpr UINT WM_STOP_REQUEST = WM_USER + 124;    // 1148: ends the program
 
 constexpr char kTrayWindowClass[] = "KolorowiskoMainWindow";
 constexpr char kTrayWindowTitle[] = "KolorowiskO";
+// The window's own timers; the icon's re-add timer (960) is the notification icon's.
 constexpr UINT_PTR kAutoChangeTimerId = 950;
 constexpr UINT kAutoChangeTimerPeriodMs = 60000;
 // A display change comes as a burst of messages (each monitor, each step of a new arrangement):
 // the desktop is drawn again once they have settled.
-// Not 951: that is the icon's timer for adding it again (notification_icon_win.h), on the same
-// window, and a timer of the same id would replace it.
-constexpr UINT_PTR kDisplayChangeTimerId = 953;
+constexpr UINT_PTR kDisplayChangeTimerId = 951;
 constexpr UINT kDisplayChangeSettleMs = 1500;
 // After a wake or an unlock, a due automatic change waits a few seconds: the network often comes
 // back only after the wake.
 constexpr UINT_PTR kDelayedChangeTimerId = 952;
 constexpr UINT kDelayedChangeMs = 5000;
 
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The program's main window, never shown: it owns the tray icon's lifetime, the tray menu and the
+// number of the shell's "TaskbarCreated" message, and takes the icon's clicks, the timers and
+// what a second copy hands over. One way out: "Wyjście" and WM_STOP_REQUEST destroy the window,
+// and its WM_DESTROY removes the icon, stops the timers and ends the message loop.
+class TrayWindow {
+ public:
+  // The window with its icon in the notification area; null, after logging why, when the window
+  // cannot be made.
+  static std::unique_ptr<TrayWindow> Create(HINSTANCE instance);
+  // Destroys the window if it is still there (the loop ended for another reason).
+  ~TrayWindow();
+  TrayWindow(const TrayWindow&) = delete;
+  TrayWindow& operator=(const TrayWindow&) = delete;
 
-// The number of the registered "TaskbarCreated" message, for re-adding the icon.
-void SetTaskbarCreatedMessage(UINT message);
+  // Null once the window is gone.
+  HWND Handle() const { return window_; }
+
+ private:
+  TrayWindow() = default;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  void OnDestroy();
+  void OnTaskbarCreated();
+  void OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+  void OnTimer(UINT_PTR timer);
+  void OnDisplayChange();
+  void OnCopyData(const COPYDATASTRUCT* block);
+  void OnRemoteCommand(int value);
+  void OnStopRequest();
+
+  HWND window_ = nullptr;
+  HMENU menu_ = nullptr;
+  UINT taskbarCreatedMessage_ = 0;
+};
+
+// ChangeWindowMessageFilterEx, looked up at run time (Windows 7 and later); tests record what the
+// window lets through from processes of lower integrity.
+using MessageFilterFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD action,
+                                            PCHANGEFILTERSTRUCT details);
+MessageFilterFunction SetMessageFilterFunction(MessageFilterFunction replacement);
 
 // Where a number comes from: they differ only in what 0 means.
 enum class NumberSource {

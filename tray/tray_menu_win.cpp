@@ -63,7 +63,7 @@ UINT ChooseTrayMenuCommand(HWND trayWindow, HMENU menu) {
   return command;
 }
 
-void CarryOutTrayCommand(UINT command) {
+void CarryOutTrayCommand(HWND trayWindow, UINT command) {
   switch (command) {
     case IDM_BROWSE:
       OpenWebPage(StartPageAddress());
@@ -91,7 +91,7 @@ void CarryOutTrayCommand(UINT command) {
       OpenSettingsWindow();
       return;
     case IDM_EXIT:
-      ::PostQuitMessage(0);
+      ::DestroyWindow(trayWindow);
       return;
     default:
       return;

@@ -46,8 +46,8 @@ void ChangeToLink(const std::string& link, ChangeOrigin origin) {
 
 namespace {
 
-bool LoggedFileChange(ChangeOrigin origin, const std::string& path, const std::string& shownPath) {
-  return LoggedChange(origin, "file " + path, [&] {
+bool LoggedFileChange(ChangeOrigin origin, const std::string& name, const std::string& shownPath) {
+  return LoggedChange(origin, "file " + name, [&] {
            return ChangeOutcome(ApplyDesktopImage(shownPath));
          }).failure == ChangeFailure::None;
 }
@@ -68,6 +68,6 @@ bool ChangeToFile(const std::string& path, ChangeOrigin origin) {
   return LoggedFileChange(origin, path, path);
 }
 
-bool ChangeToDroppedFile(const std::string& path) {
-  return LoggedFileChange(ChangeOrigin::Drop, path, KeptDroppedFile(path));
+bool ChangeToDroppedFile(const std::string& path, const std::string& droppedPath) {
+  return LoggedFileChange(ChangeOrigin::Drop, droppedPath, KeptDroppedFile(path));
 }

@@ -73,5 +73,6 @@ void ChangeToLink(const std::string& link, ChangeOrigin origin);
 // An image file (ApplyDesktopImage): a stored wallpaper, a dropped file.
 bool ChangeToFile(const std::string& path, ChangeOrigin origin);
 // ChangeToFile of a file dropped on the settings window; its picture is kept as the data folder's
-// dropped.jpg, so that a display change can draw it again.
-bool ChangeToDroppedFile(const std::string& path);
+// dropped.jpg, so that a display change can draw it again. path is the picture (the drop's own
+// copy, when it kept one), droppedPath the file the user dropped, which names the change.
+bool ChangeToDroppedFile(const std::string& path, const std::string& droppedPath);

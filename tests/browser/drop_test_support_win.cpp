@@ -12,7 +12,7 @@ namespace {
 std::vector<std::string> g_applied;
 std::vector<std::string> g_contents;
 
-bool RecordApplied(const std::string& path) {
+bool RecordApplied(const std::string& path, const std::string&) {
   g_applied.push_back(path);
   g_contents.push_back(ReadFileBytes(path));
   return true;

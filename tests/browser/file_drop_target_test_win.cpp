@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/app_paths_win.h"
+#include "base/log.h"
 #include "browser/browser.h"
 #include "browser/doc_host_ui_handler_win.h"
 #include "browser/drop_test_support_win.h"
@@ -94,6 +95,24 @@ class FakeBrowserTarget : public IDropTarget {
   ULONG references = 1;
 };
 
+// One drag over the page, from entering to dropping; the effect the drop ends with.
+DWORD DragAndDrop(IDropTarget* target, IDataObject* data) {
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  target->DragEnter(data, 0, POINTL{10, 10}, &effect);
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  target->DragOver(0, POINTL{20, 20}, &effect);
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  target->Drop(data, 0, POINTL{20, 20}, &effect);
+  return effect;
+}
+
+void ApplyKeptDropsNow() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, WM_PAGE_KEPT_DROPS, WM_PAGE_KEPT_DROPS, PM_REMOVE)) {
+    ::DispatchMessageA(&message);
+  }
+}
+
 class FileDropTargetTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -105,16 +124,7 @@ class FileDropTargetTest : public ::testing::Test {
     EXPECT_EQ(browserTarget_.references, 1u) << "the browser's target is released with ours";
   }
 
-  // One drag over the page, from entering to dropping.
-  DWORD DragAndDrop(IDataObject* data) {
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target_->DragEnter(data, 0, POINTL{10, 10}, &effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target_->DragOver(0, POINTL{20, 20}, &effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target_->Drop(data, 0, POINTL{20, 20}, &effect);
-    return effect;
-  }
+  DWORD DragAndDrop(IDataObject* data) { return ::DragAndDrop(target_, data); }
 
   AppliedImages applied_;
   TempFolder folder_;
@@ -159,10 +169,7 @@ TEST_F(FileDropTargetTest, ImagesDroppedOnTheSettingsWindowAreKeptUntilTheSource
     ::DeleteFileA(image.c_str());
     EXPECT_EQ(applied_.Contents(), before);
     if (!c.windowStays) ::DestroyWindow(window);
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, WM_PAGE_KEPT_DROPS, WM_PAGE_KEPT_DROPS, PM_REMOVE)) {
-      ::DispatchMessageA(&message);
-    }
+    ApplyKeptDropsNow();
     std::vector<std::string> expected = before;
     if (c.windowStays) expected.push_back(bytes);
     EXPECT_EQ(applied_.Contents(), expected);
@@ -171,16 +178,22 @@ TEST_F(FileDropTargetTest, ImagesDroppedOnTheSettingsWindowAreKeptUntilTheSource
   }
 }
 
-TEST_F(FileDropTargetTest, OtherDataGoesToTheBrowsersOwnTarget) {
-  FakeDataObject text(CF_TEXT, {});
-  EXPECT_EQ(DragAndDrop(&text), static_cast<DWORD>(DROPEFFECT_MOVE));
-  EXPECT_EQ(browserTarget_.calls, (std::vector<std::string>{"DragEnter", "DragOver", "Drop"}));
+// A link or text dropped on the browser would navigate it: to a command anchor of the program's
+// own page, say, which the page would then carry out.
+TEST_F(FileDropTargetTest, DragsWithoutFilesAreRefusedAndNeverReachTheBrowser) {
+  const UINT kFormats[] = {CF_TEXT, CF_UNICODETEXT,
+                           ::RegisterClipboardFormatA("UniformResourceLocator")};
+  for (UINT format : kFormats) {
+    SCOPED_TRACE(format);
+    FakeDataObject data(static_cast<CLIPFORMAT>(format), {});
+    EXPECT_EQ(DragAndDrop(&data), static_cast<DWORD>(DROPEFFECT_NONE));
+    DWORD effect = DROPEFFECT_COPY;
+    target_->DragEnter(&data, 0, POINTL{1, 1}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    target_->DragLeave();
+  }
+  EXPECT_THAT(browserTarget_.calls, testing::IsEmpty());
   EXPECT_THAT(applied_.Paths(), testing::IsEmpty());
-
-  DWORD effect = DROPEFFECT_COPY;
-  target_->DragEnter(&text, 0, POINTL{1, 1}, &effect);
-  target_->DragLeave();
-  EXPECT_EQ(browserTarget_.calls.back(), "DragLeave");
 }
 
 TEST_F(FileDropTargetTest, AFileDragThatLeavesNeverReachesTheBrowser) {
@@ -191,6 +204,31 @@ TEST_F(FileDropTargetTest, AFileDragThatLeavesNeverReachesTheBrowser) {
   target_->DragLeave();
   EXPECT_THAT(browserTarget_.calls, testing::IsEmpty());
   EXPECT_EQ(files.dataHandedOut, 0);
+}
+
+// The log names the file the user dropped, not the drop's temporary copy of it.
+TEST(KeptDrops, AreLoggedUnderTheFileTheUserDropped) {
+  UserStateGuard userState;
+  MessageBoxRecorder boxes;  // the page's navigation error, under Wine
+  TempFolder folder;
+  DocHostUiHandler handler(nullptr);
+  IDropTarget* target = nullptr;
+  ASSERT_EQ(handler.GetDropTarget(nullptr, &target), S_OK);
+  OpenSettingsWindow();
+  const HWND window = SettingsWindowHandle();
+  ASSERT_NE(window, nullptr);
+  const std::string image = folder.File("photo.png");
+  ASSERT_TRUE(WriteFileBytes(image, std::string("\x89PNG\r\n\x1A\n", 8)));
+  FakeDataObject files(CF_HDROP, {image});
+
+  ::DeleteFileA(LogFilePath().c_str());
+  EXPECT_EQ(DragAndDrop(target, &files), static_cast<DWORD>(DROPEFFECT_COPY));
+  ApplyKeptDropsNow();
+  const std::string log = ReadFileBytes(LogFilePath());
+  EXPECT_NE(log.find("change (drop) file " + image + ": "), std::string::npos) << log;
+  EXPECT_EQ(log.find(".tmp"), std::string::npos) << log;
+  target->Release();
+  ::DestroyWindow(window);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,7 +29,7 @@ class TrayCommands : public testing::Test {
   void TearDown() override { AppSettings() = saved_; }
 
   std::vector<std::string> Open(std::initializer_list<UINT> commands) {
-    for (UINT command : commands) CarryOutTrayCommand(command);
+    for (UINT command : commands) CarryOutTrayCommand(nullptr, command);
     return g_opened;
   }
 
@@ -56,14 +55,6 @@ TEST_F(TrayCommands, MissingCurrentIdOpensThePageOfWallpaperZero) {
   AppSettings().Erase(kCurrentIdKey);
   const std::string page = ServiceUrl("/zmiana.html?t=0");
   EXPECT_EQ(Open({IDM_ADD_FAVOURITE, IDM_COMMENT}), (std::vector<std::string>{page, page}));
-}
-
-TEST_F(TrayCommands, ExitEndsTheMessageLoopWithCodeZero) {
-  CarryOutTrayCommand(IDM_EXIT);
-  MSG message = {};
-  ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(message.wParam, 0u);
-  EXPECT_THAT(g_opened, testing::IsEmpty());
 }
 
 HBITMAP ItemBitmap(HMENU popup, UINT command) {

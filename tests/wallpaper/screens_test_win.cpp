@@ -164,7 +164,7 @@ TEST_F(Screens, ADroppedFileIsKeptForARefitButAFileFromElsewhereIsNot) {
   const std::string dropped = StorePicture("kol1234.tmp", kOtherQuadrants);
   written_.push_back(JoinPath(EnsureDataFolder(), "dropped.jpg"));
   ::SetFileAttributesA(dropped.c_str(), FILE_ATTRIBUTE_READONLY);
-  ASSERT_TRUE(ChangeToDroppedFile(dropped));
+  ASSERT_TRUE(ChangeToDroppedFile(dropped, dropped));
   ::SetFileAttributesA(dropped.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileA(dropped.c_str());  // as the drop does once it is carried out
 
