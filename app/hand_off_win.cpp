@@ -19,19 +19,31 @@ Seam<MessageSender> g_send(::SendMessageTimeoutA);
 constexpr UINT kHandOffBoundMs =
     static_cast<UINT>((2 * kFetchDeadline + std::chrono::minutes(1)).count());
 
+constexpr DWORD kAskAgainMs = 250;
+
 enum class Delivery { Done, Refused, NoAnswer, WindowGone };
 
 // Windows refuses a message from a normal process to an elevated one with ERROR_ACCESS_DENIED;
-// any other failure is a copy that did not answer in time, hung or gone.
+// any other failure is a copy that did not answer in time, hung or gone. SMTO_ABORTIFHUNG gives
+// up at once on a copy that has read no message for 5 s, and a copy in the middle of a change
+// reads none until the change is done: while it counts as hung it is asked again, within the
+// bound.
 Delivery Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  ::SetLastError(ERROR_SUCCESS);
-  if (g_send.Get()(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kHandOffBoundMs,
-                   &result) != 0) {
-    return Delivery::Done;
+  const ULONGLONG start = ::GetTickCount64();
+  for (;;) {
+    const ULONGLONG waited = ::GetTickCount64() - start;
+    if (waited >= kHandOffBoundMs) return Delivery::NoAnswer;
+    DWORD_PTR result = 0;
+    ::SetLastError(ERROR_SUCCESS);
+    if (g_send.Get()(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                     static_cast<UINT>(kHandOffBoundMs - waited), &result) != 0) {
+      return Delivery::Done;
+    }
+    if (::GetLastError() == ERROR_ACCESS_DENIED) return Delivery::Refused;
+    if (!::IsWindow(window)) return Delivery::WindowGone;
+    if (!::IsHungAppWindow(window)) return Delivery::NoAnswer;
+    ::Sleep(kAskAgainMs);
   }
-  if (::GetLastError() == ERROR_ACCESS_DENIED) return Delivery::Refused;
-  return ::IsWindow(window) ? Delivery::NoAnswer : Delivery::WindowGone;
 }
 
 Delivery Deliver(HWND runningWindow, const std::string& argument) {

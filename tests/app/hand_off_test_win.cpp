@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "app/startup.h"
 #include "base/log.h"
@@ -76,6 +77,33 @@ TEST(HandOff, AWindowThatWentLeavesTheArgumentToThisCopy) {
   ASSERT_TRUE(::DestroyWindow(gone));
   EXPECT_EQ(HandOffToRunningCopy(gone, "5"), std::nullopt);
   EXPECT_EQ(boxes.Boxes().size(), 0u) << boxes.Describe();
+}
+
+// A copy busy with a change reads no message until it is done, and past 5 s Windows counts it as
+// hung: the hand-off still reaches it once it reads its messages again.
+TEST(HandOff, ACopyBusyLongerThanTheHungThresholdStillGetsTheHandOff) {
+  MessageBoxRecorder boxes;
+  HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HWND busy = nullptr;
+  std::thread copy([&] {
+    busy = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    MSG message;
+    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    ::SetEvent(ready);
+    ::Sleep(7000);  // the change
+    while (::IsWindow(busy) && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (message.message == WM_REMOTE_COMMAND) ::DestroyWindow(busy);
+      ::DispatchMessageA(&message);
+    }
+  });
+  ::WaitForSingleObject(ready, INFINITE);
+  ::Sleep(5500);
+  ASSERT_TRUE(::IsHungAppWindow(busy));
+  EXPECT_EQ(HandOffToRunningCopy(busy, "12345"), 0);
+  EXPECT_EQ(boxes.Boxes().size(), 0u) << boxes.Describe();
+  ::PostMessageA(busy, WM_REMOTE_COMMAND, 0, 0);
+  copy.join();
+  ::CloseHandle(ready);
 }
 
 }  // namespace
