@@ -81,7 +81,10 @@ class Handler(BaseHTTPRequestHandler):
             return
         form, text = fault_rules.selection_form(faults)
         reply = service.answers.reply(kind, path, query, form, text)
-        reply = fault_rules.change_answer(faults, reply, service.some_jpeg)
+        # By address, not by name: Wine takes a redirect to the same name and port for one to
+        # the same server and goes on over its TLS connection.
+        plain = f"http://127.0.0.1:{self.server.server_address[1]}{target}"
+        reply = fault_rules.change_answer(faults, reply, service.some_jpeg, plain)
         self._send(reply, faults.get("slow_body"))
 
     def _pause(self, seconds):
@@ -95,6 +98,8 @@ class Handler(BaseHTTPRequestHandler):
         self.send_response(reply.status)
         self.send_header("Content-Type", reply.content_type)
         self.send_header("Content-Length", str(len(reply.body)))
+        if reply.location:
+            self.send_header("Location", reply.location)
         self.end_headers()
         body = b"" if self.command == "HEAD" else reply.body
         if slow_body:
