@@ -22,6 +22,7 @@ class Pools(ServiceTestCase):
         requests = self.service.requests(kind="select")
         self.assertEqual(len(requests), 1, requests)
         self.assertEqual(requests[0]["role"], "service")
+        self.assertEqual(requests[0]["tls"], SERVICE_SCHEME == "https")
         return requests[0]["target"]
 
     def test_each_hand_off_number_draws_from_its_pool(self):

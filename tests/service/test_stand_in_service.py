@@ -212,6 +212,7 @@ class TlsTest(unittest.TestCase):
                 self.assertEqual(page.status, 200)
             with urllib.request.urlopen(f"http://127.0.0.1:{service.port}/") as page:
                 self.assertEqual(page.status, 200)
+            self.assertEqual([entry["tls"] for entry in service.requests()], [True, False])
             for certificate in ("expired", "wrong-name", "untrusted"):
                 service.set_certificate(certificate)
                 with self.subTest(certificate), self.assertRaisesRegex(

@@ -1,6 +1,7 @@
 """The HTTP side: reads one request, logs it, applies the faults and sends the answer."""
 
 import json
+import ssl
 import sys
 import traceback
 from http.server import BaseHTTPRequestHandler
@@ -76,6 +77,7 @@ class Handler(BaseHTTPRequestHandler):
             role=self.server.role, port=self.server.server_address[1], method=self.command,
             target=target, path=path, query=query, version=self.request_version, kind=kind,
             faults=sorted(faults), client="%s:%d" % self.client_address[:2],
+            tls=isinstance(self.connection, ssl.SSLSocket),
             headers=dict(self.headers.items()))
         if "slow" in faults and not self._pause(faults["slow"].params["seconds"]):
             return
