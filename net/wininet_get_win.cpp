@@ -73,6 +73,8 @@ bool WinInetGet::OpenUrl(const std::string& url) {
   request_ = handles_->AdoptRequest(opened);
   if (!request_) {
     if (IsCertificateRefusal(error)) certificateError_ = error;
+    // Windows may refuse such a redirect itself.
+    redirectedToHttp_ = error == ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR;
     return false;
   }
   // Wine's WinINet takes a server that closes the connection without answering for an empty
