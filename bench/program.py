@@ -42,10 +42,6 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
-def host_port(variable):
-    return int(os.environ[variable].rsplit(":", 1)[1])
-
-
 def app_folder():
     user = pwd.getpwuid(os.getuid()).pw_name
     return Path(os.environ["WINEPREFIX"]) / "drive_c" / "users" / user / "AppData" / "Local" / "kolorowisko"
@@ -264,9 +260,9 @@ def main(exe, folder, runs):
     program = exe.parent.parent / "app" / "kolorowisko.exe"
     trivial = exe.parent / "trivial_tray.exe"
     bench = Bench(exe, folder)
-    service = StandInService(port=host_port("KOLOROWISKO_SERVICE_HOST"),
-                             report_port=host_port("KOLOROWISKO_REPORT_HOST"),
-                             cache_dir=folder / "service-cache").start()
+    service = StandInService.for_hosts(os.environ["KOLOROWISKO_SERVICE_HOST"],
+                                       os.environ["KOLOROWISKO_REPORT_HOST"],
+                                       cache_dir=folder / "service-cache").start()
     try:
         copy = copy_runs(bench, windows_path(program), windows_path(trivial), runs, service)
         time.sleep(SETTLE_SECONDS)

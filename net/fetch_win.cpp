@@ -15,11 +15,13 @@
 #include <string>
 #include <utility>
 
+#include "base/log.h"
 #include "base/seam.h"
 #include "base/whole_file_win.h"
 #include "image/image.h"
 #include "net/body_reader.h"
 #include "net/image_body.h"
+#include "net/secure_transfer.h"
 #include "net/service_address.h"
 #include "net/wininet_get_win.h"
 
@@ -38,6 +40,10 @@ struct TransferProgress {
   std::atomic<bool> answered{false};  // the server sent its headers
   std::atomic<bool> givenUp{false};   // the caller stopped waiting
   std::atomic<bool> notImage{false};  // the body came whole, but not as a whole image
+  // The answer was not taken: the WinINet error of a certificate not accepted, or an https
+  // request that ended over http.
+  std::atomic<unsigned long> certificateError{0};
+  std::atomic<bool> redirectedToHttp{false};
 };
 
 // One GET as the helper carries it out, copied from the caller's settings when it starts.
@@ -48,8 +54,14 @@ struct TransferJob {
   std::shared_ptr<TransferProgress> progress = std::make_shared<TransferProgress>();
 };
 
-// Why the job gave no result.
+// Why the job gave no result. An answer refused for its security is logged here, on the
+// caller's thread; to the caller it is a connection that failed.
 FetchFailure FailureOf(const TransferJob& job) {
+  if (job.progress->certificateError) {
+    WriteLog(CertificateRefusalText(job.progress->certificateError, job.url));
+  } else if (job.progress->redirectedToHttp) {
+    WriteLog(RedirectedToHttpText(job.url));
+  }
   if (job.progress->givenUp) return FetchFailure::TimeOut;
   if (job.progress->notImage) return FetchFailure::NotImage;
   return job.progress->answered ? FetchFailure::Broken : FetchFailure::NoConnection;
@@ -78,6 +90,8 @@ bool GetWholeBody(const TransferJob& job, char* buffer, std::size_t size, BodySi
   }
   trace("connection ok\n");
   if (!get.OpenUrl(job.url)) {
+    job.progress->certificateError = get.CertificateError();
+    job.progress->redirectedToHttp = get.RedirectedToHttp();
     trace("internet null\n");
     return false;
   }

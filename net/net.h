@@ -1,6 +1,8 @@
 // HTTP transfer: blocking GET requests over WinINet, each with its own internet session, and the
-// service's addresses (service_address.h). The read loop, the idle bound and the image body's
-// rules beside them are Windows-free.
+// service's addresses (service_address.h, host_address.h). The read loop, the idle bound, the
+// image body's rules and the answers refused for their security (secure_transfer.h) beside them
+// are Windows-free. An https transfer whose certificate is not accepted, or whose answer came
+// over http, fails as a connection that failed, and the log says why.
 #pragma once
 
 #include <chrono>

@@ -1,13 +1,17 @@
-// Addresses on the wallpaper service's two hosts (fixed at build time), and the rules for the
-// values and links put into them. Windows-free.
+// Addresses on the wallpaper service's two hosts (fixed at build time, with their scheme), and the
+// rules for the values and links put into them. Windows-free.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// "http://" + the service host + pathAndQuery (which starts with "/").
+#include "net/host_address.h"
+
+// The host's scheme ("https://" or "http://") + its host[:port] + pathAndQuery (which starts
+// with "/").
+std::string HostUrl(const HostAddress& host, const std::string& pathAndQuery);
+// HostUrl on the service host, and on the report host (see host_address.h for their forms).
 std::string ServiceUrl(const std::string& pathAndQuery);
-// "http://" + the report host + pathAndQuery.
 std::string ReportUrl(const std::string& pathAndQuery);
 
 // The service's start page, on the report host.

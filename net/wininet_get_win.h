@@ -74,9 +74,14 @@ class WinInetGet : public HttpSource {
   // receive time-outs of timeout.
   bool OpenSession(std::chrono::milliseconds timeout);
   // The request for url, sent as it is: no extra headers, context 1, and nothing of it or its
-  // answer kept in the system's cache or cookies. False also when the server sent no answer at
-  // all.
+  // answer kept in the system's cache or cookies; https over TLS, with the certificate checked as
+  // the system checks it. False also when the server sent no answer at all, and when the answer
+  // to an https request came over http.
   bool OpenUrl(const std::string& url);
+  // Why OpenUrl refused: the WinINet error of a certificate not accepted (0 for none), and
+  // whether an https request ended over http.
+  DWORD CertificateError() const { return certificateError_; }
+  bool RedirectedToHttp() const { return redirectedToHttp_; }
 
   std::optional<std::uint64_t> DeclaredLength() override;
   bool Read(char* buffer, std::size_t size, std::size_t& got) override;
@@ -86,10 +91,14 @@ class WinInetGet : public HttpSource {
   std::optional<DWORD> NumberHeader(DWORD query) const;
   // 0 when the response has none.
   DWORD StatusCode() const;
+  // The address the answer came from, after the redirects WinINet followed; empty when unknown.
+  std::string FinalUrl() const;
 
   WinInetCalls calls_;
   std::shared_ptr<InternetHandles> handles_;
   // The handles as adopted; null once closed.
   HINTERNET session_ = nullptr;
   HINTERNET request_ = nullptr;
+  DWORD certificateError_ = 0;
+  bool redirectedToHttp_ = false;
 };

@@ -11,6 +11,7 @@
 WINE_SESSION_SCREEN=${WINE_SESSION_SCREEN:-1920x1080}
 wine_session_xvfb_pid=""
 wine_session_folder=""
+wine_session_checkout=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 wine_session_free_display() {
   local n
@@ -63,6 +64,10 @@ wine_session_boot_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$desktop" /f \
       >/dev/null 2>&1
   fi
+  # The stand-in service's test CA, in the current user's Root store (Wine re-syncs the local
+  # machine's with the host's). Before any https request: a process that made one already does
+  # not see a CA added later.
+  wine reg import "$wine_session_checkout/tools/service/tls/ca.reg" >/dev/null 2>&1
   export WINEDLLOVERRIDES="mscoree="
   # In a prefix just booted, starting the RpcSs service times out, and the desktop's explorer
   # waits for it: every later process that opens a window or a GDI+ drawing surface would wait

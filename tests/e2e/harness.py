@@ -26,7 +26,7 @@ CHANGE_FROM_POOL = BUILD / "tests" / "tools" / "change_from_pool.exe"
 ARTIFACTS = BUILD / "artifacts"
 
 sys.path.insert(0, str(SOURCE / "tools" / "service"))
-from service import StandInService  # noqa: E402
+from service import StandInService, parse_host  # noqa: E402
 
 TRAY_CLASS = "KolorowiskoMainWindow"
 TRAY_TITLE = "KolorowiskO"
@@ -39,13 +39,11 @@ SCREEN = (1920, 1080)
 TRAY_AREA = (SCREEN[0] - 160, SCREEN[1] - 32, 160, 32)
 
 
-def host_port(host):
-    """The port of a "host:port" build setting."""
-    return int(host.rsplit(":", 1)[1])
-
-
-SERVICE_PORT = host_port(os.environ["KOLOROWISKO_SERVICE_HOST"])
-REPORT_PORT = host_port(os.environ["KOLOROWISKO_REPORT_HOST"])
+SERVICE_SETTING = os.environ["KOLOROWISKO_SERVICE_HOST"]
+REPORT_SETTING = os.environ["KOLOROWISKO_REPORT_HOST"]
+# The build's scheme, its host name (localhost over https) and ports.
+SERVICE_SCHEME, SERVICE_NAME, SERVICE_PORT = parse_host(SERVICE_SETTING)
+REPORT_PORT = parse_host(REPORT_SETTING)[2]
 
 
 def user_folder():
@@ -337,8 +335,8 @@ class ServiceTestCase(ProgramTestCase):
         super().setUpClass()
         ensure_port_free(SERVICE_PORT)
         ensure_port_free(REPORT_PORT)
-        cls.service = StandInService(port=SERVICE_PORT, report_port=REPORT_PORT,
-                                     cache_dir=BUILD / "service-cache").start()
+        cls.service = StandInService.for_hosts(SERVICE_SETTING, REPORT_SETTING,
+                                               cache_dir=BUILD / "service-cache").start()
 
     @classmethod
     def tearDownClass(cls):

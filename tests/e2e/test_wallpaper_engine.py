@@ -2,7 +2,8 @@
 import base64
 import unittest
 
-from harness import (CHANGE_FROM_POOL, SERVICE_PORT, ServiceTestCase, data_folder, log_lines,
+from harness import (CHANGE_FROM_POOL, SERVICE_NAME, SERVICE_PORT, SERVICE_SCHEME,
+                     ServiceTestCase, data_folder, log_lines,
                      desktop_wallpaper, read_config, reset_user_state, run_with_argument,
                      snapshot_app_files, thumbnails_folder, user_folder, wine, write_config)
 
@@ -21,6 +22,7 @@ class Pools(ServiceTestCase):
         requests = self.service.requests(kind="select")
         self.assertEqual(len(requests), 1, requests)
         self.assertEqual(requests[0]["role"], "service")
+        self.assertEqual(requests[0]["tls"], SERVICE_SCHEME == "https")
         return requests[0]["target"]
 
     def test_each_hand_off_number_draws_from_its_pool(self):
@@ -134,6 +136,24 @@ class ServiceFaults(ServiceTestCase):
                 reason = ('service error: "Brak tapet"' if fault == "error"
                           else "unexpected answer from the service")
                 self.assertRegex(log_lines()[-2], rf"^change \(link\) pool 1: failed, {reason}, ")
+
+    @unittest.skipUnless(SERVICE_SCHEME == "https", "the build talks plain http")
+    def test_answers_that_did_not_come_safely_over_tls(self):
+        host = f"{SERVICE_NAME}:{SERVICE_PORT}"
+        self.addCleanup(self.service.set_certificate, "localhost")
+        for certificate, told in [("expired", "certificate not accepted (12037)"),
+                                  ("wrong-name", "certificate not accepted (12038)"),
+                                  ("untrusted", "certificate not accepted (12045)"),
+                                  ("localhost", "answer refused: the https request to")]:
+            with self.subTest(certificate=certificate):
+                self.service.reset()
+                self.service.set_certificate(certificate)
+                self.service.set_fault("to_http", count=1)  # taken by the first that arrives
+                self.assert_nothing_changed()
+                self.assertEqual(self.service.requests(kind="image"), [])
+                self.assertTrue(log_lines()[-3].startswith(told), log_lines())
+                self.assertIn(host, log_lines()[-3])
+                self.assertRegex(log_lines()[-2], r"^change \(link\) pool 1: failed, no connection")
 
     def test_a_body_that_is_not_a_whole_image(self):
         for fault in ["not_image", "damaged"]:

@@ -10,13 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "base/log.h"
 #include "base/scoped_win.h"
 #include "net/loopback_server.h"
 #include "net/net.h"
+#include "net/secure_transfer.h"
+#include "net/service_address.h"
 #include "net/wininet_get_win.h"
 #include "support/file_bytes.h"
 #include "support/seam_replacement.h"
 #include "support/temp_folder.h"
+#include "support/user_state_win.h"
 
 namespace {
 
@@ -171,6 +175,46 @@ TEST_F(Fetch, FailuresAreToldApart) {
   FetchImageToFile(LoopbackUrl("/body?size=1000"), destination_, kMaxTextBytes, &failure);
   EXPECT_EQ(failure, FetchFailure::NotImage);
   ReleaseStalls("told");
+}
+
+// Over TLS to the name localhost only: Wine matches no certificate's IP-address name.
+TEST_F(Fetch, HttpsArrivesWithATrustedCertificateAndHttpMayTurnToHttps) {
+  const std::string url = TlsLoopbackUrl("localhost", "/body?kind=jpeg&size=70000");
+  EXPECT_TRUE(FetchImageToFile(url, destination_));
+  EXPECT_EQ(ReadFileBytes(destination_), PatternBody("jpeg", 70000));
+  EXPECT_EQ(FetchToString(LoopbackUrl("/redirect?to=" +
+                                      EscapeQueryValue(TlsLoopbackUrl("localhost", "/agent")))),
+            "kolorowisko app");
+}
+
+TEST_F(Fetch, AnswersThatDidNotCrossSafelyAreRefusedAndLoggedAsSuch) {
+  const UserStateGuard guard;
+  const std::string plain = LoopbackUrl("/body?kind=jpeg&size=1000");
+  const std::string plainAtLocalhost = "http://localhost" + plain.substr(plain.rfind(':'));
+  const std::string tlsToPlainPort = "https://localhost" + plain.substr(plain.rfind(':'));
+  const std::string host(UrlAuthority(TlsLoopbackUrl("localhost", "")));
+  const struct {
+    std::string url;
+    std::string logged;
+  } cases[] = {
+      {TlsLoopbackUrl("expired", "/b"), "certificate not accepted (12037)"},
+      {TlsLoopbackUrl("wrong-name", "/b"), "certificate not accepted (12038)"},
+      {TlsLoopbackUrl("untrusted", "/b"), "certificate not accepted (12045)"},
+      {tlsToPlainPort, "certificate not accepted (12157)"},
+      {TlsLoopbackUrl("localhost", "/redirect?to=" + EscapeQueryValue(plainAtLocalhost)),
+       "answer refused: the https request to " + host + " was redirected to http"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.url);
+    ::DeleteFileA(LogFilePath().c_str());
+    FetchFailure failure = FetchFailure::None;
+    EXPECT_FALSE(FetchImageToFile(c.url, destination_, kMaxTextBytes, &failure));
+    EXPECT_EQ(failure, FetchFailure::NoConnection);
+    EXPECT_EQ(FetchToString(c.url), "");
+    ExpectDestinationUntouched();
+    const std::string log = ReadFileBytes(LogFilePath());
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+  }
 }
 
 TEST_F(Fetch, ImageOfExactlyTheCapIsStoredAndOneByteMoreIsRefused) {

@@ -5,6 +5,10 @@ KOLOROWISKO_TEST_HTTP_PORT set to that port, stops the server and exits with the
 
     loopback_http_server.py wine net_fetch_tests.exe --gtest_filter=...
 
+Beside it the same server runs over TLS, once for each of the stand-in service's test
+certificates (tools/service/tls: localhost, expired, wrong-name, untrusted), each on a port of its
+own: KOLOROWISKO_TEST_TLS_PORTS lists them as "localhost=PORT expired=PORT ...".
+
 Paths it answers (sizes in bytes):
     /body?size=N[&kind=K][&cut=C | &stall=C&key=KEY][&nolength=1][&trickle=MS]
         N bytes: a whole file of kind K (jpeg, png, bmp: its head, the byte pattern i % 251 as
@@ -24,14 +28,18 @@ A stall ends by itself after MAX_STALL seconds, so that no test can hang on it.
 """
 import os
 import socket
+import ssl
 import subprocess
 import sys
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from pathlib import Path
 from urllib.parse import parse_qs, urlsplit
 
 MAX_STALL = 30
+CERTIFICATES = Path(__file__).resolve().parents[2] / "tools" / "service" / "tls"
+TLS_NAMES = ("localhost", "expired", "wrong-name", "untrusted")
 PATTERN = bytes(i % 251 for i in range(251))
 ERROR_PAGE = ("<!DOCTYPE html><html><head><title>{code} Error</title></head><body>"
               "<h1>{code} Error</h1><p>The requested address could not be served by this "
@@ -153,10 +161,24 @@ class LoopbackServer(ThreadingHTTPServer):
     daemon_threads = True
     block_on_close = False
 
-    def __init__(self):
+    def __init__(self, certificate=None):
         super().__init__(("127.0.0.1", 0), Handler)
         self.stall_changed = threading.Condition()
         self.released = set()
+        self.tls = None
+        if certificate:
+            self.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            self.tls.load_cert_chain(CERTIFICATES / f"{certificate}.pem",
+                                     CERTIFICATES / f"{certificate}.key")
+
+    def finish_request(self, request, client_address):
+        if self.tls:
+            # On the request's thread: a client that refuses the certificate ends only its own.
+            try:
+                request = self.tls.wrap_socket(request, server_side=True)
+            except (ssl.SSLError, OSError):
+                return
+        super().finish_request(request, client_address)
 
     @property
     def port(self):
@@ -168,9 +190,9 @@ class LoopbackServer(ThreadingHTTPServer):
             self.stall_changed.notify_all()
 
 
-def start_server():
-    """A running LoopbackServer; stop it with stop_server."""
-    server = LoopbackServer()
+def start_server(certificate=None):
+    """A running LoopbackServer, over TLS with the certificate given; stop it with stop_server."""
+    server = LoopbackServer(certificate)
     # A short poll interval lets the server stop at once when the test is over.
     threading.Thread(target=server.serve_forever, args=(0.05,), daemon=True).start()
     return server
@@ -181,19 +203,25 @@ def stop_server(server):
     server.server_close()
 
 
-def loopback_environment(port):
+def loopback_environment(port, tls_ports=None):
     """The environment for a program that must reach this server directly, never via a proxy."""
     env = {key: value for key, value in os.environ.items() if "proxy" not in key.lower()}
     env["KOLOROWISKO_TEST_HTTP_PORT"] = str(port)
+    if tls_ports:
+        env["KOLOROWISKO_TEST_TLS_PORTS"] = " ".join(f"{k}={v}" for k, v in tls_ports.items())
     return env
 
 
 def main(command):
-    server = start_server()
+    servers = {name: start_server(name) for name in TLS_NAMES}
+    servers[None] = start_server()
     try:
-        return subprocess.run(command, env=loopback_environment(server.port)).returncode
+        tls_ports = {name: servers[name].port for name in TLS_NAMES}
+        env = loopback_environment(servers[None].port, tls_ports)
+        return subprocess.run(command, env=env).returncode
     finally:
-        stop_server(server)
+        for server in servers.values():
+            stop_server(server)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "net/net.h"
 
@@ -14,6 +15,18 @@ std::string LoopbackAddress(const std::string& pathAndQuery) {
 
 std::string LoopbackUrl(const std::string& pathAndQuery) {
   return "http://" + LoopbackAddress(pathAndQuery);
+}
+
+std::string TlsLoopbackUrl(const std::string& certificate, const std::string& pathAndQuery) {
+  const char* ports = std::getenv("KOLOROWISKO_TEST_TLS_PORTS");
+  std::istringstream list(ports ? ports : "");
+  for (std::string entry; list >> entry;) {
+    if (entry.compare(0, certificate.size() + 1, certificate + "=") == 0) {
+      return "https://localhost:" + entry.substr(certificate.size() + 1) + pathAndQuery;
+    }
+  }
+  ADD_FAILURE() << "no server with the certificate " << certificate;
+  return "https://localhost:1" + pathAndQuery;
 }
 
 std::string PatternBody(const std::string& kind, std::size_t size) {

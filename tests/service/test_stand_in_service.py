@@ -4,6 +4,7 @@ import http.client
 import io
 import json
 import socket
+import ssl
 import sys
 import tempfile
 import threading
@@ -13,7 +14,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "service"))
 
-from service import PortInUseError, StandInService  # noqa: E402
+from service import PortInUseError, StandInService, parse_host  # noqa: E402
 from service.imagebytes import pad_jpeg  # noqa: E402
 
 SELECT = ("/program/wybierz_tapete_v2.php?user={user}&kod_user={code}&pokaz={pool}"
@@ -199,6 +200,33 @@ class PaddingTest(unittest.TestCase):
                 image = Image.open(io.BytesIO(padded))
                 image.load()
                 self.assertEqual(image.size, (64, 48))
+
+
+class TlsTest(unittest.TestCase):
+    def test_tls_with_the_test_ca_beside_plain_http_and_refused_certificates(self):
+        trusting = ssl.create_default_context(cafile=str(Path(__file__).resolve().parents[2] /
+                                                         "tools" / "service" / "tls" / "ca.pem"))
+        with StandInService.for_hosts("https://localhost:0", "https://localhost:0") as service:
+            self.assertTrue(service.url("/").startswith("https://localhost:"))
+            with urllib.request.urlopen(service.url("/"), context=trusting) as page:
+                self.assertEqual(page.status, 200)
+            with urllib.request.urlopen(f"http://127.0.0.1:{service.port}/") as page:
+                self.assertEqual(page.status, 200)
+            self.assertEqual([entry["tls"] for entry in service.requests()], [True, False])
+            for certificate in ("expired", "wrong-name", "untrusted"):
+                service.set_certificate(certificate)
+                with self.subTest(certificate), self.assertRaisesRegex(
+                        urllib.error.URLError, "CERTIFICATE_VERIFY_FAILED"):
+                    urllib.request.urlopen(service.url("/"), context=trusting)
+
+    def test_only_loopback_hosts_of_one_scheme_are_served(self):
+        self.assertEqual(parse_host("127.0.0.1:8642"), ("http", "127.0.0.1", 8642))
+        self.assertEqual(parse_host("https://localhost:1"), ("https", "localhost", 1))
+        for hosts in (("https://127.0.0.1:1", "https://127.0.0.1:2"),
+                      ("https://localhost:1", "http://localhost:2"),
+                      ("www.kolorowisko.pl:80", "127.0.0.1:2"), ("https://localhost", "x:1")):
+            with self.subTest(hosts), self.assertRaises(ValueError):
+                StandInService.for_hosts(*hosts)
 
 
 class LifecycleTest(unittest.TestCase):

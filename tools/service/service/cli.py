@@ -15,6 +15,8 @@ def _arguments(argv):
         prog="run", description="Stand-in Kolorowisko wallpaper service on 127.0.0.1.")
     parser.add_argument("--port", type=int, default=8642, help="service host port (8642)")
     parser.add_argument("--report-port", type=int, default=8643, help="report host port (8643)")
+    parser.add_argument("--tls", action="store_true",
+                        help="speak TLS too, as localhost with the test CA's certificate")
     parser.add_argument("--log", help="write every request to this file as JSON lines")
     parser.add_argument("--cache", default=DEFAULT_CACHE,
                         help="folder of the generated images (tools/service/.cache)")
@@ -27,7 +29,8 @@ def _arguments(argv):
 
 def main(argv=None):
     args = _arguments(argv)
-    service = StandInService(args.port, args.report_port, args.log, args.cache)
+    service = StandInService(args.port, args.report_port, args.log, args.cache,
+                             certificate="localhost" if args.tls else None)
     if args.prepare_only:
         service.cache.prepare()
         print(f"stand-in service: images ready in {service.cache.root}")

@@ -33,6 +33,7 @@ FAULTS.update({
     "body": FaultKind(_SELECT, {"text": (str, ""), "status": (int, 200),
                                 "content_type": (str, TEXT)}),
     "empty": FaultKind(_ANY),
+    "to_http": FaultKind(_ANY),
     "http_500": FaultKind(_ANY),
     "slow": FaultKind(_ANY, {"seconds": (float, 5.0)}),
     "slow_body": FaultKind(_ANY, {"seconds": (float, 5.0), "bytes": (int, None)}),
@@ -41,7 +42,7 @@ FAULTS.update({
     "damaged": FaultKind(_IMAGES, {"keep": (int, 64)}),
 })
 
-ANSWER_ORDER = ("http_500", "empty", "body", "not_image", "oversized", "damaged")
+ANSWER_ORDER = ("to_http", "http_500", "empty", "body", "not_image", "oversized", "damaged")
 
 
 @dataclass
@@ -145,12 +146,15 @@ def selection_form(faults):
     return None, ""
 
 
-def change_answer(faults, reply, some_jpeg):
-    """Applies the answer fault that wins; some_jpeg() gives an image when the answer has none."""
+def change_answer(faults, reply, some_jpeg, plain_url):
+    """Applies the answer fault that wins; some_jpeg() gives an image when the answer has none,
+    plain_url is the request's own address over plain http."""
     name = next((n for n in ANSWER_ORDER if n in faults), None)
     if name is None:
         return reply
     params = faults[name].params
+    if name == "to_http":
+        return Reply(302, TEXT, b"", plain_url)
     if name == "http_500":
         return pages.server_error()
     if name == "empty":

@@ -1,6 +1,7 @@
 """The HTTP side: reads one request, logs it, applies the faults and sends the answer."""
 
 import json
+import ssl
 import sys
 import traceback
 from http.server import BaseHTTPRequestHandler
@@ -76,12 +77,16 @@ class Handler(BaseHTTPRequestHandler):
             role=self.server.role, port=self.server.server_address[1], method=self.command,
             target=target, path=path, query=query, version=self.request_version, kind=kind,
             faults=sorted(faults), client="%s:%d" % self.client_address[:2],
+            tls=isinstance(self.connection, ssl.SSLSocket),
             headers=dict(self.headers.items()))
         if "slow" in faults and not self._pause(faults["slow"].params["seconds"]):
             return
         form, text = fault_rules.selection_form(faults)
         reply = service.answers.reply(kind, path, query, form, text)
-        reply = fault_rules.change_answer(faults, reply, service.some_jpeg)
+        # By address, not by name: Wine takes a redirect to the same name and port for one to
+        # the same server and goes on over its TLS connection.
+        plain = f"http://127.0.0.1:{self.server.server_address[1]}{target}"
+        reply = fault_rules.change_answer(faults, reply, service.some_jpeg, plain)
         self._send(reply, faults.get("slow_body"))
 
     def _pause(self, seconds):
@@ -95,6 +100,8 @@ class Handler(BaseHTTPRequestHandler):
         self.send_response(reply.status)
         self.send_header("Content-Type", reply.content_type)
         self.send_header("Content-Length", str(len(reply.body)))
+        if reply.location:
+            self.send_header("Location", reply.location)
         self.end_headers()
         body = b"" if self.command == "HEAD" else reply.body
         if slow_body:

@@ -13,6 +13,7 @@ class Reply:
     status: int
     content_type: str
     body: bytes
+    location: str = None  # a redirect's target
 
     @staticmethod
     def text(text, status=200, content_type=TEXT):

@@ -1,10 +1,13 @@
-"""StandInService: the service host and the report host on two loopback ports, in one object."""
+"""StandInService: the service host and the report host on two loopback ports, in one object,
+over plain HTTP or over TLS with the test certificates of tools/service/tls."""
 
 import errno
 import socket
 import socketserver
+import ssl
 import threading
 from http.server import ThreadingHTTPServer
+from pathlib import Path
 
 from .answers import Answers
 from .cache import DEFAULT_CACHE, Cache
@@ -14,7 +17,31 @@ from .handler import Handler
 from .requestlog import RequestLog
 
 HOST = "127.0.0.1"
+# The name a client over TLS must use: Wine matches no certificate's IP-address name.
+TLS_HOST = "localhost"
 ROLES = ("service", "report")
+CERTIFICATES = Path(__file__).resolve().parents[1] / "tls"
+# The test certificates: one the test CA gave for localhost, and three a client must refuse.
+CERTIFICATE_NAMES = ("localhost", "expired", "wrong-name", "untrusted")
+TLS_HANDSHAKE = b"\x16"  # the first byte of a TLS connection
+
+
+def parse_host(setting):
+    """(scheme, name, port) of a build's host setting: "https://name:port", "http://name:port" or
+    a bare "name:port", which is http."""
+    scheme, separator, rest = setting.partition("://")
+    if not separator:
+        scheme, rest = "http", setting
+    name, _, port = rest.rpartition(":")
+    if scheme not in ("http", "https") or not name or not port.isdigit():
+        raise ValueError(f"{setting!r} is not [https:// or http://]host:port")
+    return scheme, name, int(port)
+
+
+def tls_context(certificate):
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(CERTIFICATES / f"{certificate}.pem", CERTIFICATES / f"{certificate}.key")
+    return context
 
 
 class PortInUseError(OSError):
@@ -40,6 +67,18 @@ class _Listener(ThreadingHTTPServer):
         socketserver.TCPServer.server_bind(self)
         self.server_name, self.server_port = self.server_address[:2]
 
+    def finish_request(self, request, client_address):
+        # A TLS service answers plain HTTP on the same port too, as links of either scheme and
+        # a redirect between them need. On the request's own thread: a client that refuses the
+        # certificate ends only its connection.
+        tls = self.service.tls
+        try:
+            if tls and request.recv(1, socket.MSG_PEEK) == TLS_HANDSHAKE:
+                request = tls.wrap_socket(request, server_side=True)
+        except (ssl.SSLError, OSError):
+            return
+        super().finish_request(request, client_address)
+
     def process_request(self, request, client_address):
         with self._connections_lock:
             self._connections.add(request)
@@ -63,10 +102,11 @@ class _Listener(ThreadingHTTPServer):
 
 
 class StandInService:
-    """The wallpaper service for tests. Ports 0 pick free ports (see .port and .report_port)."""
+    """The wallpaper service for tests. Ports 0 pick free ports (see .port and .report_port).
+    With certificate (one of CERTIFICATE_NAMES) both hosts speak TLS, and plain HTTP as well."""
 
     def __init__(self, port=8642, report_port=8643, log_path=None, cache_dir=DEFAULT_CACHE,
-                 catalogue_path=DEFAULT_CATALOGUE):
+                 catalogue_path=DEFAULT_CATALOGUE, certificate=None):
         self.catalogue = Catalogue(catalogue_path)
         self.cache = Cache(self.catalogue, cache_dir)
         self.answers = Answers(self.catalogue, self.cache)
@@ -77,6 +117,26 @@ class StandInService:
         self._log_path = log_path
         self._listeners = {}
         self._threads = []
+        self.tls = tls_context(certificate) if certificate else None
+
+    @classmethod
+    def for_hosts(cls, service_setting, report_setting, **settings):
+        """The service for a build's two host settings, which must both be loopback hosts of one
+        scheme: a build for any other host would send a test to the network."""
+        hosts = [parse_host(setting) for setting in (service_setting, report_setting)]
+        scheme = hosts[0][0]
+        loopback = (TLS_HOST,) if scheme == "https" else (HOST, TLS_HOST)
+        if any(host[0] != scheme or host[1] not in loopback for host in hosts):
+            raise ValueError(f"{service_setting} and {report_setting} are not loopback hosts of "
+                             f"the stand-in (over https only as {TLS_HOST})")
+        return cls(hosts[0][2], hosts[1][2], certificate="localhost" if scheme == "https" else None,
+                   **settings)
+
+    def set_certificate(self, certificate):
+        """Connections from now on get this certificate (one of CERTIFICATE_NAMES)."""
+        if not self.tls:
+            raise ValueError("the service speaks plain HTTP")
+        self.tls = tls_context(certificate)
 
     # Life
 
@@ -144,16 +204,19 @@ class StandInService:
         return self._listeners["report"].server_address[1]
 
     @property
+    def scheme(self):
+        return "https" if self.tls else "http"
+
+    @property
     def service_host(self):
-        return f"{HOST}:{self.port}"
+        return f"{self.scheme}://{TLS_HOST if self.tls else HOST}:{self.port}"
 
     @property
     def report_host(self):
-        return f"{HOST}:{self.report_port}"
+        return f"{self.scheme}://{TLS_HOST if self.tls else HOST}:{self.report_port}"
 
     def url(self, target, role="service"):
-        host = self.service_host if role == "service" else self.report_host
-        return f"http://{host}{target}"
+        return (self.service_host if role == "service" else self.report_host) + target
 
     def file_url(self, name):
         self.cache.file_path(name)  # fails for an unknown name
