@@ -11,7 +11,8 @@ from harness import BUILD, EXE, SOURCE
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
                "ole32.dll", "oleaut32.dll", "gdiplus.dll", "wininet.dll", "msvcrt.dll",
-               "comctl32.dll", "shlwapi.dll", "psapi.dll", "ntdll.dll", "uuid.dll"}
+               "comctl32.dll", "shlwapi.dll", "psapi.dll", "ntdll.dll", "uuid.dll",
+               "wtsapi32.dll"}  # the session's lock notifications, there since Windows XP
 
 
 # IMAGE_FILE_MACHINE_* of each architecture the build knows.
