@@ -2,6 +2,7 @@
 //
 //   text.h                 UTF-8 and wide text, decimal numbers read as atoi does
 //   path.h                 the path convention and JoinPath
+//   address_text.h         query values and local paths escaped for addresses, and read back
 //   seam.h                 how tests replace a dependency
 //   scoped_win.h           move-only owners of Windows handles
 //   text_win.h             ANSI (the system code page) text to and from wide and UTF-8 text

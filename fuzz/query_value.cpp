@@ -1,7 +1,7 @@
 // Values put into the service's query strings (user names, codes, picture names), and the
 // recent table's escaped names as they come back in the page's anchors.
 #include "fuzz/fuzz_support.h"
-#include "net/service_address.h"
+#include "base/address_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string value = InputText(data, size);

@@ -6,7 +6,7 @@
 // Progress shows when a read returns, and WinINet returns only with a full chunk or at the end of
 // the body: a link slower than one chunk per idle bound (about 550 bytes/s for 16 KB in 30 s)
 // counts as stalled.
-#include "net/net.h"
+#include "net/fetch_win.h"
 
 #include <atomic>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "base/path.h"
 #include "base/text.h"
-#include "net/service_address.h"
+#include "base/address_text.h"
 
 namespace {
 
