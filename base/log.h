@@ -38,6 +38,9 @@ bool LogIsFull(std::uint64_t logBytes, std::uint64_t lineBytes);
 // Appends one line of UTF-8 text to the log, in one write, so that a killed program never leaves
 // half a line. A log that cannot be written is left alone: the program goes on.
 void WriteLog(std::string_view utf8Text);
+// WriteLog of a line about a system call that failed, with the thread's last error code:
+// "text (error N)". Call it before anything else can change that code.
+void WriteFailedCallLog(std::string_view utf8Text);
 // For a catch (...) at a boundary that no exception may cross (a window procedure, a COM method, a
 // thread's work), and only there, while the exception is being handled: one line naming where,
 // with what was thrown when it tells.

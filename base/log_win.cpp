@@ -51,6 +51,14 @@ bool MakeRoom(const std::string& path, std::size_t lineBytes) {
 
 }  // namespace
 
+void WriteFailedCallLog(std::string_view utf8Text) {
+  const DWORD error = ::GetLastError();
+  try {
+    WriteLog(std::string(utf8Text) + " (error " + std::to_string(error) + ")");
+  } catch (...) {
+  }
+}
+
 void LogCaughtException(const char* where) noexcept {
   try {
     std::string what = "an unknown exception";

@@ -126,8 +126,15 @@ void WholeFileWriter::Discard() {
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  WholeFileWriter writer(path);
-  return writer && writer.Write(bytes.data(), bytes.size()) && writer.Commit();
+  DWORD error = ERROR_SUCCESS;
+  {
+    WholeFileWriter writer(path);
+    if (writer && writer.Write(bytes.data(), bytes.size()) && writer.Commit()) return true;
+    error = ::GetLastError();
+  }
+  // The failed call's code, not that of removing the temporary file after it.
+  ::SetLastError(error);
+  return false;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {

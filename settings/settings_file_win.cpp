@@ -27,10 +27,13 @@ SettingsStore& AppSettings() { return g_settings; }
 bool LoadAppSettings() {
   EnsureAppFolder();
   const std::string path = ConfigFilePath();
-  g_keepUnreadFile =
-      !g_settings.Load(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  g_keepUnreadFile = false;
+  if (g_settings.Load(path)) return true;
+  const DWORD error = ::GetLastError();
+  g_keepUnreadFile = ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (g_keepUnreadFile) {
-    WriteLog(
+    ::SetLastError(error);
+    WriteFailedCallLog(
         "config.dat could not be read: this run uses the defaults and leaves the file as it is");
   }
   return !g_keepUnreadFile;
@@ -40,6 +43,6 @@ bool SaveAppSettings(const SettingsStore& store) {
   if (g_keepUnreadFile) return false;
   EnsureAppFolder();
   if (store.Save(ConfigFilePath())) return true;
-  WriteLog("config.dat could not be saved");
+  WriteFailedCallLog("config.dat could not be saved");
   return false;
 }
