@@ -24,3 +24,15 @@ ArgumentKind ClassifyArgument(const std::string& text) {
 }
 
 int NumericArgumentValue(const std::string& text) { return ReadDecimal(text); }
+
+Request RequestFromArgument(const std::string& text) {
+  switch (ClassifyArgument(text)) {
+    case ArgumentKind::Empty:
+      return Request();
+    case ArgumentKind::Numeric:
+      return RequestForNumber(NumericArgumentValue(text));
+    case ArgumentKind::Link:
+      break;
+  }
+  return RequestFromLinkText(text);
+}

@@ -69,16 +69,6 @@ void RemoveLeftoverFiles() {
   }
 }
 
-void CarryOutStartupArgument(const std::string& argument) {
-  if (argument.empty()) {
-    OpenSettingsWindow();
-  } else if (ClassifyArgument(argument) == ArgumentKind::Link) {
-    ChangeToLink(argument, ChangeOrigin::Link);
-  } else {
-    CarryOutNumber(NumericArgumentValue(argument), NumberSource::CommandLine);
-  }
-}
-
 // Ours, or none could be made: this copy may run.
 bool IsFree(const RunningCopyMutex& mutex) { return mutex.Owned() || !mutex.Exists(); }
 
@@ -124,7 +114,8 @@ int RunAsTheRunningCopy(HINSTANCE instance, const std::string& argument) {
   RegisterUrlScheme();
   ScopedGdiplus gdiplus = StartGdiplus();
 
-  CarryOutStartupArgument(argument);
+  // The command line comes from a link of the program's scheme.
+  CarryOutRequest(RequestFromArgument(argument), ChangeOrigin::Link);
   const int exitCode = RunMessageLoop();
   WriteLog("Kolorowisko " KOLOROWISKO_VERSION " ended");
   return exitCode;  // GDI+ shuts down, then the window goes if the loop ended without it

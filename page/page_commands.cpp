@@ -37,15 +37,14 @@ constexpr PageAddress kUserPages[] = {
 struct PoolDraw {
   const char* anchor;
   WallpaperPool pool;
-  bool premium;
 };
 
 constexpr PoolDraw kPoolDraws[] = {
-    {"#losuj_ulubione", WallpaperPool::FavouriteWallpapers, false},
-    {"#losuj_dodane", WallpaperPool::Added, false},
-    {"#losuj_kategorie", WallpaperPool::FavouriteCategories, false},
-    {"#losuj_super", WallpaperPool::Super, true},
-    {"#losuj_all", WallpaperPool::All, false},
+    {"#losuj_ulubione", WallpaperPool::FavouriteWallpapers},
+    {"#losuj_dodane", WallpaperPool::Added},
+    {"#losuj_kategorie", WallpaperPool::FavouriteCategories},
+    {"#losuj_super", WallpaperPool::Super},
+    {"#losuj_all", WallpaperPool::All},
 };
 
 // The current wallpaper's page, to view, comment on, rate or add it to the favourites.
@@ -77,7 +76,7 @@ bool OpenListedPage(PageContext& context, const std::string& anchor) {
 bool DrawFromPool(PageContext& context, const std::string& anchor) {
   for (const PoolDraw& draw : kPoolDraws) {
     if (anchor == draw.anchor) {
-      context.actions.ChangeWallpaper(draw.pool, draw.premium);
+      context.actions.ChangeWallpaper(draw.pool, IsPremiumPool(draw.pool));
       return true;
     }
   }

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "system/notification_icon_win.h"
+#include "tray/request.h"
+#include "wallpaper/change_outcome.h"
 
 constexpr UINT WM_REMOTE_COMMAND = WM_USER + 120;  // 1144: a number handed over by a second copy
 constexpr UINT WM_STOP_REQUEST = WM_USER + 124;    // 1148: ends the program
@@ -70,12 +72,6 @@ using MessageFilterFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD act
                                             PCHANGEFILTERSTRUCT details);
 MessageFilterFunction SetMessageFilterFunction(MessageFilterFunction replacement);
 
-// Where a number comes from: they differ only in what 0 means.
-enum class NumberSource {
-  CommandLine,  // 0 is a wallpaper id like any other
-  SecondCopy,   // 0 asks for the settings window
-};
-
-// A number from the command line or a second copy: -5 to -1 draw from a pool, any other number
-// is a wallpaper id (but see NumberSource for 0). Shows the busy icon meanwhile.
-void CarryOutNumber(int value, NumberSource source);
+// Carries out what the user or a web page asked for (request.h), with where it came from: the
+// command line (ChangeOrigin::Link, a link of the program's scheme) or a second copy.
+void CarryOutRequest(const Request& request, ChangeOrigin origin);

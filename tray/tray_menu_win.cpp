@@ -27,6 +27,10 @@ HBITMAP LoadMenuBitmap(HINSTANCE instance, const char* name) {
 
 int CurrentWallpaperId() { return ReadServiceLinkSettings(AppSettings()).currentId; }
 
+void DrawForUser(WallpaperPool pool) {
+  ChangeWallpaperForUser(pool, IsPremiumPool(pool), ChangeOrigin::Menu);
+}
+
 }  // namespace
 
 HMENU BuildTrayMenu(HINSTANCE instance) {
@@ -73,19 +77,19 @@ void CarryOutTrayCommand(HWND trayWindow, UINT command) {
       OpenWebPage(WallpaperPageAddress(CurrentWallpaperId()));
       return;
     case IDM_DRAW_FAVOURITES:
-      ChangeWallpaperForUser(WallpaperPool::FavouriteWallpapers, false, ChangeOrigin::Menu);
+      DrawForUser(WallpaperPool::FavouriteWallpapers);
       return;
     case IDM_DRAW_CATEGORIES:
-      ChangeWallpaperForUser(WallpaperPool::FavouriteCategories, false, ChangeOrigin::Menu);
+      DrawForUser(WallpaperPool::FavouriteCategories);
       return;
     case IDM_DRAW_ADDED:
-      ChangeWallpaperForUser(WallpaperPool::Added, false, ChangeOrigin::Menu);
+      DrawForUser(WallpaperPool::Added);
       return;
     case IDM_DRAW_ALL:
-      ChangeWallpaperForUser(WallpaperPool::All, false, ChangeOrigin::Menu);
+      DrawForUser(WallpaperPool::All);
       return;
     case IDM_DRAW_SUPER:
-      ChangeWallpaperForUser(WallpaperPool::Super, true, ChangeOrigin::Menu);
+      DrawForUser(WallpaperPool::Super);
       return;
     case IDM_OPTIONS:
       OpenSettingsWindow();

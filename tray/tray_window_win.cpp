@@ -42,9 +42,7 @@ bool RegisterTrayWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 void LogFailedCall(const char* call) {
-  const DWORD error = ::GetLastError();
-  WriteLog(std::string("tray window not made: ") + call + " failed (error " +
-           std::to_string(error) + ")");
+  WriteFailedCallLog(std::string("tray window not made: ") + call + " failed");
 }
 
 }  // namespace
@@ -192,15 +190,13 @@ void TrayWindow::OnDisplayChange() {
 
 // A link from a second copy; the empty text asks for the settings window.
 void TrayWindow::OnCopyData(const COPYDATASTRUCT* block) {
-  const std::string link = block ? CopyDataText(block->lpData, block->cbData) : std::string();
-  if (link.empty()) {
-    OpenSettingsWindow();
-  } else {
-    ChangeToLink(link, ChangeOrigin::SecondCopy);
-  }
+  const std::string text = block ? CopyDataText(block->lpData, block->cbData) : std::string();
+  CarryOutRequest(RequestFromLinkText(text), ChangeOrigin::SecondCopy);
 }
 
-void TrayWindow::OnRemoteCommand(int value) { CarryOutNumber(value, NumberSource::SecondCopy); }
+void TrayWindow::OnRemoteCommand(int value) {
+  CarryOutRequest(RequestFromHandOffNumber(value), ChangeOrigin::SecondCopy);
+}
 
 void TrayWindow::OnStopRequest() { ::DestroyWindow(window_); }
 

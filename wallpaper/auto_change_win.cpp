@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/auto_change_win.h"
 
 #include <string>
 #include <vector>
@@ -9,6 +9,7 @@
 #include "system/machine_state_win.h"
 #include "system/notification_icon_win.h"
 #include "wallpaper/auto_change_day.h"
+#include "wallpaper/desktop_wallpaper.h"
 #include "wallpaper/logged_change_win.h"
 
 namespace {

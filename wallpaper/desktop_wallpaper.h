@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "wallpaper/change_outcome.h"
+
 struct ScreenSize {
   int width = 0;
   int height = 0;
@@ -34,3 +36,8 @@ bool ConvertToScreenBitmap(const std::string& sourcePath, const std::string& des
 // "6" (fit to the screen) from Windows 7 (6.1) on, "0" (centred) before it and when the version
 // is unknown (0). wall.bmp has the screen's size, so both show it whole. Windows-free.
 const char* DesktopWallpaperStyle(unsigned long majorVersion, unsigned long minorVersion);
+
+// Converts the image into AppFolder\data\wall.bmp, each screen showing its centre, and makes that
+// the desktop wallpaper. When the image cannot be converted, wall.bmp, the registry and the
+// desktop stay as they were, and the failure says why.
+ChangeFailure ApplyDesktopImage(const std::string& imagePath);

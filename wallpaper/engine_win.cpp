@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/engine_win.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +20,18 @@
 #include "wallpaper/service_requests.h"
 
 namespace {
+
+// Sets the file's last-write time to now (when it can be opened) and returns that time.
+FILETIME TouchFile(const std::string& path) {
+  SYSTEMTIME now;
+  ::GetSystemTime(&now);
+  FILETIME time;
+  ::SystemTimeToFileTime(&now, &time);
+  ScopedFile file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) ::SetFileTime(file.Get(), nullptr, nullptr, &time);
+  return time;
+}
 
 constexpr size_t kMaxCustomImageBytes = 10485760;
 
@@ -256,6 +268,15 @@ ChangeOutcome ChangeEachScreen(WallpaperList& list, SettingsStore& settings, Wal
   return set == ChangeFailure::None ? ChangeOutcome() : ChangeOutcome(set);
 }
 
+// The chosen wallpaper fetched (or reused), applied and recorded as the current one.
+ChangeOutcome ObtainAndShow(const std::string& id, const std::string& name, SettingsStore& settings,
+                            WallpaperList& list) {
+  ChosenPicture chosen;
+  const ChangeFailure obtained = ObtainPicture(id, name, list, chosen);
+  if (obtained != ChangeFailure::None) return obtained;
+  return ShowChosen(chosen, settings, list);
+}
+
 }  // namespace
 
 ChangeOutcome ChangeFromPool(WallpaperList& list, SettingsStore& settings, WallpaperPool pool,
@@ -273,18 +294,7 @@ ChangeOutcome ChangeFromPool(WallpaperList& list, SettingsStore& settings, Wallp
   const ChangeOutcome outcome =
       Choose(settings, pool, premium, screen.width, screen.height, chosen);
   if (!outcome) return outcome;
-  return DownloadAndApply(chosen.id, chosen.name, settings, list);
-}
-
-FILETIME TouchFile(const std::string& path) {
-  SYSTEMTIME now;
-  ::GetSystemTime(&now);
-  FILETIME time;
-  ::SystemTimeToFileTime(&now, &time);
-  ScopedFile file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) ::SetFileTime(file.Get(), nullptr, nullptr, &time);
-  return time;
+  return ObtainAndShow(chosen.id, chosen.name, settings, list);
 }
 
 bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name) {
@@ -295,18 +305,10 @@ bool RefreshStoredWallpaper(WallpaperList& list, const std::string& name) {
   return true;
 }
 
-ChangeOutcome DownloadAndApply(const std::string& id, const std::string& name,
-                               SettingsStore& settings, WallpaperList& list) {
-  ChosenPicture chosen;
-  const ChangeFailure obtained = ObtainPicture(id, name, list, chosen);
-  if (obtained != ChangeFailure::None) return obtained;
-  return ShowChosen(chosen, settings, list);
-}
-
 ChangeOutcome ApplyById(int id, SettingsStore& settings, WallpaperList& list) {
   char text[16];
   std::snprintf(text, sizeof text, "%d", id);
-  return DownloadAndApply(text, std::string(), settings, list);
+  return ObtainAndShow(text, std::string(), settings, list);
 }
 
 ChangeOutcome ApplyLink(const std::string& link) {

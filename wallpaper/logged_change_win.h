@@ -10,7 +10,7 @@
 #include "base/text_win.h"
 #include "recent/recent.h"
 #include "settings/settings.h"
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/engine_win.h"
 
 // Carries the change out and writes its line, with how long it took. subject is ANSI, as paths
 // and links are here.

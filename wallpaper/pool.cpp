@@ -1,21 +1,27 @@
 #include "wallpaper/pool.h"
 
+namespace {
+
+PoolChoice Choice(WallpaperPool pool) { return {pool, IsPremiumPool(pool)}; }
+
+}  // namespace
+
 bool PoolForHandOffNumber(int value, PoolChoice& choice) {
   switch (value) {
     case -5:
-      choice = {WallpaperPool::Super, true};
+      choice = Choice(WallpaperPool::Super);
       return true;
     case -4:
-      choice = {WallpaperPool::Added, false};
+      choice = Choice(WallpaperPool::Added);
       return true;
     case -3:
-      choice = {WallpaperPool::FavouriteCategories, false};
+      choice = Choice(WallpaperPool::FavouriteCategories);
       return true;
     case -2:
-      choice = {WallpaperPool::FavouriteWallpapers, false};
+      choice = Choice(WallpaperPool::FavouriteWallpapers);
       return true;
     case -1:
-      choice = {WallpaperPool::All, false};
+      choice = Choice(WallpaperPool::All);
       return true;
     default:
       return false;

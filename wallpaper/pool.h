@@ -12,6 +12,9 @@ enum class WallpaperPool : unsigned {
   FromSettings = 255,
 };
 
+// A draw from the featured wallpapers is the premium one; every other is not.
+constexpr bool IsPremiumPool(WallpaperPool pool) { return pool == WallpaperPool::Super; }
+
 struct PoolChoice {
   WallpaperPool pool;
   bool premium;

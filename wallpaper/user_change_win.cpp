@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper.h"
+#include "wallpaper/user_change_win.h"
 
 #include <string>
 
@@ -7,6 +7,8 @@
 #include "image/image_win.h"
 #include "recent/picture_name.h"
 #include "system/notification_icon_win.h"
+#include "wallpaper/auto_change_win.h"
+#include "wallpaper/desktop_wallpaper.h"
 #include "wallpaper/logged_change_win.h"
 
 namespace {
@@ -28,15 +30,10 @@ void ChangeWallpaperForUser(WallpaperPool pool, bool premium, ChangeOrigin origi
   RunUserChange(origin, [&] { LoggedPoolChange(origin, pool, premium); });
 }
 
-void ChangeWallpaperForUser(int handOffNumber, ChangeOrigin origin) {
+void ChangeToWallpaperId(int id, ChangeOrigin origin) {
   RunUserChange(origin, [&] {
-    PoolChoice choice;
-    if (PoolForHandOffNumber(handOffNumber, choice)) {
-      LoggedPoolChange(origin, choice.pool, choice.premium);
-      return;
-    }
-    LoggedChange(origin, "id " + std::to_string(handOffNumber),
-                 [&] { return ApplyById(handOffNumber, AppSettings(), AppWallpapers()); });
+    LoggedChange(origin, "id " + std::to_string(id),
+                 [&] { return ApplyById(id, AppSettings(), AppWallpapers()); });
   });
 }
 

@@ -50,4 +50,27 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"\xC5\xBC", "\xC5\xBC", ArgumentKind::Link, 0}));
 // clang-format on
 
+// 0 differs by where it comes from: an id on the command line, the settings window from a copy.
+TEST(Request, IsMadeOnceWhateverFormItArrivesIn) {
+  using Kind = Request::Kind;
+  EXPECT_EQ(RequestFromArgument("").kind, Kind::OpenSettings);
+  EXPECT_EQ(RequestFromArgument("0").kind, Kind::Wallpaper);
+  EXPECT_EQ(RequestFromHandOffNumber(0).kind, Kind::OpenSettings);
+  for (const Request& request : {RequestFromArgument("12345"), RequestFromHandOffNumber(12345)}) {
+    EXPECT_EQ(request.kind, Kind::Wallpaper);
+    EXPECT_EQ(request.id, 12345);
+  }
+  for (const Request& request : {RequestFromArgument("-5"), RequestFromHandOffNumber(-5)}) {
+    EXPECT_EQ(request.kind, Kind::Pool);
+    EXPECT_EQ(request.pool.pool, WallpaperPool::Super);
+    EXPECT_TRUE(request.pool.premium);
+  }
+  EXPECT_EQ(RequestFromLinkText("").kind, Kind::OpenSettings);
+  for (const Request& request :
+       {RequestFromArgument("http://h/a.jpg"), RequestFromLinkText("http://h/a.jpg")}) {
+    EXPECT_EQ(request.kind, Kind::Link);
+    EXPECT_EQ(request.link, "http://h/a.jpg");
+  }
+}
+
 }  // namespace

@@ -1,0 +1,28 @@
+#include "tray/tray.h"
+
+#include "browser/browser.h"
+#include "system/notification_icon_win.h"
+#include "wallpaper/wallpaper.h"
+
+void CarryOutRequest(const Request& request, ChangeOrigin origin) {
+  switch (request.kind) {
+    case Request::Kind::OpenSettings:
+      if (origin == ChangeOrigin::SecondCopy) {
+        // Under the busy icon, as everything a second copy hands over.
+        BusyTrayIcon busy;
+        OpenSettingsWindow();
+      } else {
+        OpenSettingsWindow();
+      }
+      return;
+    case Request::Kind::Pool:
+      ChangeWallpaperForUser(request.pool.pool, request.pool.premium, origin);
+      return;
+    case Request::Kind::Wallpaper:
+      ChangeToWallpaperId(request.id, origin);
+      return;
+    case Request::Kind::Link:
+      ChangeToLink(request.link, origin);
+      return;
+  }
+}
