@@ -177,8 +177,9 @@ class ScreensDisplay:
         # that just got a mode as disconnected to what Wine asks, and Wine leaves it out.
         self.xrandr("--query")
         # A running process saw each new layout 15 to 60 ms after that, sometimes through a
-        # passing state with one monitor less.
-        time.sleep(0.25)
+        # passing state with one monitor less; Wine's desktop process takes the new layout in
+        # later still, and a Wine process started or a display call made meanwhile may hang.
+        time.sleep(2)
         self.monitors = list(monitors)
 
     def stop(self):
