@@ -146,11 +146,6 @@ TEST(SettingsSnapshots, TheCodeGoesWithRequestsOnlyWhenSavedAndAMissingPoolIsAll
   store.Erase("CATEGORY");
   EXPECT_EQ(ReadSelectionSettings(store).category, -1);
   EXPECT_EQ(ReadSelectionSettings(store).user, "jan");
-
-  store.Erase("CURRENT_ID");
-  EXPECT_EQ(ReadServiceLinkSettings(store).currentId, 0);
-  EXPECT_EQ(ReadOptionsFormSettings(store).pool, 0);
-  EXPECT_FALSE(ReadOptionsFormSettings(store).separateScreens);
 }
 
 }  // namespace
